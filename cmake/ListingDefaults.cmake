@@ -1,0 +1,9 @@
+# Settings every target of our own code shares: the language level, warnings as
+# errors, and narrow literals compiled to code page 936 bytes.
+function(listing_target_defaults target)
+  target_compile_features(${target} PUBLIC cxx_std_20)
+  set_target_properties(${target} PROPERTIES CXX_EXTENSIONS OFF)
+  target_compile_options(${target} PRIVATE
+    -Wall -Wextra -Wpedantic -Werror
+    -finput-charset=UTF-8 -fexec-charset=CP936)
+endfunction()

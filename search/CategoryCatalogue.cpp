@@ -1,0 +1,46 @@
+#include "CategoryCatalogue.h"
+
+#include <string_view>
+
+#include "SearchTexts.h"
+
+const char SiteBase[] = LISTING_SITE_BASE;
+
+const std::array<Category, 5> CategoryCatalogue = {{
+    {kCategoryLatest, "/html/gndy/dyzz/list_23_页.html"},
+    {kCategoryDomestic, "/html/gndy/china/list_4_页.html"},
+    {kCategoryGeneral, "/html/gndy/jddy/list_63_页.html"},
+    {kCategoryWestern, "/html/gndy/oumei/list_7_页.html"},
+    {kCategoryJapanKorea, "/html/gndy/rihan/list_6_页.html"},
+}};
+
+Text TemplateFor(std::int32_t categoryIndex) {
+  if (categoryIndex < 0 || categoryIndex >= static_cast<std::int32_t>(CategoryCatalogue.size())) {
+    return Text();
+  }
+  return JoinTexts({SiteBase, CategoryCatalogue[static_cast<std::size_t>(categoryIndex)].path});
+}
+
+Text ListPageAddress(const Text& listPageTemplate, std::int32_t pageNumber) {
+  const Text page = DecimalText(pageNumber);
+  const std::string_view placeholder = kPagePlaceholder;
+  Text address;
+  address.reserve(listPageTemplate.size() + page.size());
+
+  // Walk character by character so that a placeholder's bytes inside another
+  // double-byte character are never taken for it. A lead byte that is the
+  // last byte of the template stands alone.
+  std::size_t i = 0;
+  const std::size_t size = listPageTemplate.size();
+  while (i < size) {
+    if (std::string_view(listPageTemplate).substr(i, placeholder.size()) == placeholder) {
+      address += page;
+      i += placeholder.size();
+      continue;
+    }
+    const std::size_t width = (IsLeadByte(listPageTemplate[i]) && i + 1 < size) ? 2 : 1;
+    address.append(listPageTemplate, i, width);
+    i += width;
+  }
+  return address;
+}

@@ -1,0 +1,22 @@
+#include "Text.h"
+
+#include <algorithm>
+
+Text DecimalText(std::int32_t value) {
+  // std::to_string is locale-independent and already has this exact form.
+  return std::to_string(value);
+}
+
+Text JoinTexts(std::initializer_list<std::string_view> parts) {
+  std::size_t size = 0;
+  for (std::string_view part : parts) size += part.size();
+  Text joined;
+  joined.reserve(size);
+  for (std::string_view part : parts) joined.append(part);
+  return joined;
+}
+
+Text PageTextFrom(const ByteBuffer& bytes) {
+  const auto end = std::find(bytes.begin(), bytes.end(), '\0');
+  return Text(bytes.begin(), end);
+}
