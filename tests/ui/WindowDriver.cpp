@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "WideText.h"
 #include "WindowKeys.h"
 
@@ -61,8 +63,11 @@ void WindowDriver::Settle() {
         PostQuitMessage(static_cast<int>(message.wParam));
         return;
       }
-      if ((message.message == WM_KEYUP || message.message == WM_KEYDOWN) && message.wParam == kMarkerKey) {
-        markerSeen = markerSeen || message.message == WM_KEYUP;
+      // With no control focused, keys reach the active window as system keys.
+      const bool isKey = message.message == WM_KEYUP || message.message == WM_KEYDOWN ||
+                         message.message == WM_SYSKEYUP || message.message == WM_SYSKEYDOWN;
+      if (isKey && message.wParam == kMarkerKey) {
+        markerSeen = markerSeen || message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
         continue;
       }
       Dispatch(message);
@@ -198,4 +203,35 @@ bool TakeQuitMessage() {
 bool RunningOnWine() {
   HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
   return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+namespace {
+void CALLBACK EndIdleLoop(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(kLoopLeftOpen); }
+}  // namespace
+
+int RunMessageLoopUntilIdle(HWND window) {
+  const UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, EndIdleLoop);
+  const int exitCode = RunMessageLoop(window);
+  KillTimer(nullptr, timer);
+  return exitCode;
+}
+
+void PutOnClipboard(const std::wstring& text) {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+}
+
+void QueueKey(WORD virtualKey, WORD modifier) {
+  std::vector<INPUT> inputs;
+  if (modifier) inputs.push_back(KeyInput(modifier, false));
+  inputs.push_back(KeyInput(virtualKey, false));
+  inputs.push_back(KeyInput(virtualKey, true));
+  if (modifier) inputs.push_back(KeyInput(modifier, true));
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }

@@ -60,3 +60,17 @@ LONG_PTR ExStyleOf(HWND hwnd);
 bool RunningOnWine();
 // Drops a WM_QUIT that a destroyed window left behind; true if there was one.
 bool TakeQuitMessage();
+
+// Runs the program's own message loop until WM_QUIT and returns its code. If
+// the loop ever falls idle with this window still open, a WM_QUIT with
+// kLoopLeftOpen ends it, so a window that fails to close fails the test
+// instead of hanging it. Input sent before the call is handled first: input
+// always comes before timer messages.
+inline constexpr int kLoopLeftOpen = 99;
+int RunMessageLoopUntilIdle(HWND window);
+
+// Sends a key press (with a modifier held) and leaves it in the queue.
+void QueueKey(WORD virtualKey, WORD modifier = 0);
+
+// Puts a text on the clipboard, as another program would.
+void PutOnClipboard(const std::wstring& text);
