@@ -76,7 +76,7 @@ class OpenWindow : public ::testing::Test {
   }
 
   // Types the page count into an emptied box and presses the search button.
-  void Search(const std::wstring& pageCount) {
+  void RunSearch(const std::wstring& pageCount) {
     SetWindowTextW(pageCountBox, L"");
     SetFocus(pageCountBox);
     driver->Type(pageCount);
