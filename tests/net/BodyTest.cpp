@@ -64,4 +64,11 @@ TEST(Body, NginxErrorPageIsTheResult) {
   EXPECT_NE(text.find("<title>404 Not Found</title>"), std::string::npos) << text;
 }
 
+TEST(Body, OverstatedLengthLeavesNoReservationBehind) {
+  // The declared 50 MB are reserved up front; only 1000 bytes come.
+  const ByteBuffer body = DownloadPage(ScriptedBase() + "/overstated");
+  EXPECT_EQ(body, Pattern(1000));
+  EXPECT_LT(body.capacity(), 1024u * 1024u);
+}
+
 }  // namespace

@@ -219,6 +219,10 @@ class _Handler(socketserver.BaseRequestHandler):
             self.send(b"HTTP/1.1 200 OK\r\nContent-Length: %d\r\nConnection: close\r\n\r\n" % TRUNCATED_DECLARED
                       + pattern(TRUNCATED_SENT))
             self.request.shutdown(socket.SHUT_WR)
+        elif first == "overstated":
+            # Declares 50 MB, sends 1000 bytes and closes.
+            self.send(b"HTTP/1.1 200 OK\r\nContent-Length: 52428800\r\nConnection: close\r\n\r\n" + pattern(1000))
+            self.request.shutdown(socket.SHUT_WR)
         elif first == "truncated-chunked":
             out = b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n"
             for chunk in CHUNKS[:2]:
