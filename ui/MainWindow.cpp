@@ -9,25 +9,11 @@
 #include "CategoryCatalogue.h"
 #include "MainWindowLayout.h"
 #include "WideText.h"
-#include "WindowTexts.h"
 
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"FilmListingsMainWindow";
 constexpr UINT_PTR kPageCountFilterId = 1;
-
-// The controls of 窗口 in creation order. 超级列表框1's and 编辑框1's sunken
-// border is WS_EX_CLIENTEDGE; the drop-down gets the room of its list.
-constexpr ControlLayout kControls[] = {
-    // name        class             left top width height  styles                                          ex styles         tab    text
-    /* 状态条1 */  {kStatusBarId, STATUSCLASSNAMEW, 0, 350, 629, 20, SBT_TOOLTIPS, 0, false, ""},
-    /* 超级列表框1 */ {kResultListId, WC_LISTVIEWW, 24, 72, 600, 272, LVS_REPORT | LVS_SINGLESEL, WS_EX_CLIENTEDGE, true, ""},
-    /* 编辑框1 */  {kPageCountBoxId, WC_EDITW, 385, 26, 48, 20, ES_CENTER | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, true, ""},
-    /* 标签2 */    {kPageCountLabelId, WC_STATICW, 288, 24, 88, 24, kLabelStyle, 0, false, kPageCountLabelText},
-    /* 按钮1 */    {kSearchButtonId, WC_BUTTONW, 464, 20, 80, 32, BS_PUSHBUTTON, 0, true, kSearchButtonText},
-    /* 组合框1 */  {kCategoryListId, WC_COMBOBOXW, 132, 26, 136, 20, CBS_DROPDOWNLIST | WS_VSCROLL, 0, true, ""},
-    /* 标签1 */    {kCategoryLabelId, WC_STATICW, 24, 24, 104, 24, kLabelStyle, 0, false, kCategoryLabelText},
-};
 
 int CreationHeight(const ControlLayout& layout) {
   const bool dropDown = std::wstring_view(layout.className) == WC_COMBOBOXW;

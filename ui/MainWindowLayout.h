@@ -1,10 +1,12 @@
 #pragma once
-// The window and its controls as the layout table gives them: outer size, and
-// for each control its class, rectangle in client coordinates, styles and
+// The window and its controls as the layout table gives them: the outer size,
+// and for each control its class, rectangle in client coordinates, styles and
 // creation text, in creation order (which is also the stacking order).
 
 #include <windows.h>
 #include <commctrl.h>
+
+#include "WindowTexts.h"
 
 inline constexpr int kWindowWidth = 666;
 inline constexpr int kWindowHeight = 409;
@@ -36,6 +38,20 @@ struct ControlLayout {
 };
 
 inline constexpr DWORD kLabelStyle = SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX;
+
+// The controls of 窗口 in creation order, one line each as the layout table has
+// them: id, class, left, top, width, height, styles, extended styles, tab stop,
+// text. The sunken borders are WS_EX_CLIENTEDGE; the drop-down list is created
+// with the room of its list (kDroppedListHeight).
+inline constexpr ControlLayout kControls[] = {
+    {kStatusBarId, STATUSCLASSNAMEW, 0, 350, 629, 20, SBT_TOOLTIPS, 0, false, ""},
+    {kResultListId, WC_LISTVIEWW, 24, 72, 600, 272, LVS_REPORT | LVS_SINGLESEL, WS_EX_CLIENTEDGE, true, ""},
+    {kPageCountBoxId, WC_EDITW, 385, 26, 48, 20, ES_CENTER | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, true, ""},
+    {kPageCountLabelId, WC_STATICW, 288, 24, 88, 24, kLabelStyle, 0, false, kPageCountLabelText},
+    {kSearchButtonId, WC_BUTTONW, 464, 20, 80, 32, BS_PUSHBUTTON, 0, true, kSearchButtonText},
+    {kCategoryListId, WC_COMBOBOXW, 132, 26, 136, 20, CBS_DROPDOWNLIST | WS_VSCROLL, 0, true, ""},
+    {kCategoryLabelId, WC_STATICW, 24, 24, 104, 24, kLabelStyle, 0, false, kCategoryLabelText},
+};
 
 // A drop-down is created at least this high: the room of its dropped list.
 inline constexpr int kDroppedListHeight = 160;

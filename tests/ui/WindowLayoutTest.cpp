@@ -293,7 +293,7 @@ TEST_F(WindowAtStart, EditLabelsAndButtonHaveTheirStyles) {
     EXPECT_EQ(style & SS_TYPEMASK, SS_CENTER);
     EXPECT_TRUE(style & SS_CENTERIMAGE);
     EXPECT_TRUE(style & SS_NOPREFIX);
-    EXPECT_FALSE(style & (WS_BORDER | SS_SUNKEN));
+    EXPECT_FALSE(style & (WS_BORDER | SS_SUNKEN | SS_NOTIFY | WS_TABSTOP));
     EXPECT_FALSE(ExStyleOf(label) & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
   }
   EXPECT_EQ(StyleOf(searchButton) & BS_TYPEMASK, BS_PUSHBUTTON);
