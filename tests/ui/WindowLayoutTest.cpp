@@ -241,6 +241,9 @@ TEST_F(WindowAtStart, StatusBarHasTwoPartsWithTooltipsAndNoGrip) {
     // Default drawing style, no icon.
     EXPECT_EQ(HIWORD(SendMessageW(statusBar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0)), 0) << part;
     EXPECT_EQ(SendMessageW(statusBar, SB_GETICON, static_cast<WPARAM>(part), 0), 0) << part;
+    wchar_t tip[32] = L"x";
+    SendMessageW(statusBar, SB_GETTIPTEXTW, MAKEWPARAM(part, 32), reinterpret_cast<LPARAM>(tip));
+    EXPECT_EQ(std::wstring(tip), L"") << part;
   }
 }
 
