@@ -21,7 +21,7 @@ constexpr std::array<ByteClassTraits::char_class_type, 256> MakeClassTable() {
     if (b == ' ') m |= T::kPrintOnly;
     const bool graphic = b > 0x20 && b < 0x7F;
     const bool alnum = (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
-    if (graphic && !alnum && b != '_') m |= T::kPunct;
+    if (graphic && !alnum) m |= T::kPunct;
     table[static_cast<std::size_t>(b)] = m;
   }
   return table;

@@ -38,7 +38,7 @@ class ByteClassTraits {
   static constexpr char_class_type kAlpha = kUpper | kLower;
   static constexpr char_class_type kAlnum = kAlpha | kDigit;
   static constexpr char_class_type kWord = kAlnum | kUnderscore;
-  static constexpr char_class_type kGraph = kAlnum | kUnderscore | kPunct;
+  static constexpr char_class_type kGraph = kAlnum | kPunct;
   static constexpr char_class_type kPrint = kGraph | kPrintOnly;
 
   // The classes of one byte; bytes 0x80 to 0xFF belong to none.

@@ -10,7 +10,7 @@ namespace {
 struct Found {
   Text path;
   Text title;
-  bool operator==(const Found&) const = default;
+  bool operator==(const Found& other) const { return path == other.path && title == other.title; }
 };
 
 void PrintTo(const Found& f, std::ostream* os) { *os << "{" << f.path << ", " << f.title << "}"; }
