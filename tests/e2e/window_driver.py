@@ -161,10 +161,11 @@ class WineSession:
 
 
 def write_recorder(path, record_file):
-    """A stand-in browser: appends the link it is given to record_file."""
+    """A stand-in browser: appends one line per call to record_file, the
+    number of its arguments and then the arguments."""
     with open(path, "w") as script:
         script.write("#!/bin/sh\n# Stands in for the web browser: notes each link it is asked to open.\n"
-                     "printf '%%s\\n' \"$*\" >> %s\n" % shlex.quote(record_file))
+                     "printf '%%s %%s\\n' \"$#\" \"$*\" >> %s\n" % shlex.quote(record_file))
     os.chmod(path, 0o755)
 
 
