@@ -1,0 +1,15 @@
+#include "ProgramEntry.h"
+
+#include <utility>
+
+#include "MainWindow.h"
+#include "WindowKeys.h"
+
+int RunFilmListings(HINSTANCE instance, PageSource pageSource, ShellOpen shellOpen) {
+  MainWindow window(std::move(pageSource), std::move(shellOpen));
+  // Nothing to tell the user through: the program has no window to show it in
+  // and reports no errors otherwise.
+  if (!window.Create(instance)) return kWindowNotCreatedExitCode;
+  window.ShowCentred();
+  return RunMessageLoop(window.Handle());
+}
