@@ -106,14 +106,22 @@ class DemoSite:
             raise DriveError("the demo site did not start: %s" % self.process.stderr.read().decode().strip())
         self.base = line.split()[1]
         self.requests = []
+        self.pending = b""
+        os.set_blocking(self.process.stdout.fileno(), False)
 
     def request_log(self):
-        """Every request line the site has printed so far."""
-        while select.select([self.process.stdout], [], [], 0.2)[0]:
-            line = self.process.stdout.readline()
-            if not line:
+        """Every request line the site has printed so far. Read straight from
+        the descriptor: a buffered reader would hide lines from select()."""
+        while True:
+            try:
+                chunk = os.read(self.process.stdout.fileno(), 65536)
+            except BlockingIOError:
                 break
-            self.requests.append(line.decode("utf-8", "replace").rstrip("\n"))
+            if not chunk:
+                break
+            self.pending += chunk
+        *lines, self.pending = self.pending.split(b"\n")
+        self.requests += [line.decode("utf-8", "replace") for line in lines]
         return self.requests
 
     def stop(self):
