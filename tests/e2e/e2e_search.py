@@ -48,6 +48,14 @@ def find_program(path):
     return found[0]
 
 
+def recorded(record_file):
+    """The recorder's lines: argument count, a blank, the arguments."""
+    if not os.path.exists(record_file):
+        return []
+    with open(record_file) as lines:
+        return lines.read().splitlines()
+
+
 def check_search(checks, state, site, site_base):
     expected = demo_site.site_rows(site_base, CATEGORY, int(PAGES_TEXT))
     rows = state["rows"]
@@ -98,18 +106,20 @@ def run(args):
         state = wd.search(window, pointer, CATEGORY, PAGES_TEXT)
         check_search(checks, state, site, site_base)
 
-        # The click selects the row before the program hears of it, so the row
-        # under the pointer is the one opened, whichever was selected before.
+        # A left click only selects; a right click opens the row under the
+        # pointer (the click selects it before the program hears of it), and
+        # every right click opens it again.
+        pointer.click(window.row_point(0), button=1)
+        wd.wait_until("row 0 to be selected", lambda: (window.dump() or {}).get("list-selection") == 0, 60)
         row = 1
-        pointer.click(window.row_point(row), button=3)
-        opened = wd.wait_until("the browser hook to be called",
-                               lambda: os.path.exists(record_file) and open(record_file).read(), 60)
         link = state["rows"][row][1].decode("ascii")
-        checks.equal("link handed to the browser", opened.splitlines(), ["1 " + link])
-        checks.equal("selected row", window.dump()["list-selection"], row)
+        for clicks in (1, 2):
+            pointer.click(window.row_point(row), button=3)
+            wd.wait_until("the browser hook to be called %d time(s)" % clicks,
+                          lambda: len(recorded(record_file)) >= clicks, 60)
+        checks.equal("selected row after the right click", window.dump()["list-selection"], row)
         with urllib.request.urlopen(link, timeout=30) as answer:
-            title = state["rows"][row][0]
-            checks.true("the opened link shows its film", title in answer.read())
+            checks.true("the opened link shows its film", state["rows"][row][0] in answer.read())
 
         pointer.screenshot(screenshot)
         print("screenshot: %s" % screenshot)
@@ -118,6 +128,9 @@ def run(args):
         pointer.key("Escape")
         wd.wait_until("the program to end after Esc", lambda: tool.poll() is not None, 60)
         checks.equal("program exit code", tool.returncode, 0)
+        # winebrowser hands the recorder the link as its one argument; the left
+        # click, long since handled, must have added nothing.
+        checks.equal("links handed to the browser", recorded(record_file), ["1 " + link] * 2)
     finally:
         wd.stop_process(tool, "program")
         if wine:
