@@ -4,6 +4,11 @@
 //   window-inspector.exe dump      every control's state and every row
 //   window-inspector.exe row N     the screen point at the middle of row N
 //   window-inspector.exe close     asks the window to close (WM_CLOSE)
+//   window-inspector.exe memory    the program's working set and page-file bytes
+//   window-inspector.exe time-run  after "armed": ms from the search button
+//                                  going grey to it coming back (one run)
+//   window-inspector.exe launch P  starts program P and prints the ms until it
+//                                  waits for input and until its window shows
 //
 // List-view and status-bar messages that carry a buffer are not marshalled
 // between processes, so their buffers are allocated inside the program's own
@@ -16,6 +21,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -272,6 +278,82 @@ int Close() {
   return 0;
 }
 
+int Memory() {
+  Controls controls = FindToolWindow();
+  UniqueHandle process = OpenOwner(controls.window);
+  PROCESS_MEMORY_COUNTERS_EX counters = {};
+  counters.cb = sizeof counters;
+  if (!GetProcessMemoryInfo(process.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
+    throw Failure{kExitFailure, "GetProcessMemoryInfo failed"};
+  }
+  std::printf("working-set-kb %llu\npeak-working-set-kb %llu\npagefile-kb %llu\n",
+              static_cast<unsigned long long>(counters.WorkingSetSize / 1024),
+              static_cast<unsigned long long>(counters.PeakWorkingSetSize / 1024),
+              static_cast<unsigned long long>(counters.PagefileUsage / 1024));
+  return 0;
+}
+
+double MillisecondsSince(LARGE_INTEGER start) {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The button's enabled state is read from its window style, no message
+// involved, so it can be watched while the program is busy with the run.
+int TimeRun() {
+  Controls controls = FindToolWindow();
+  if (!controls.button) throw Failure{kExitFailure, "no search button"};
+  std::printf("armed\n");
+  std::fflush(stdout);
+  while (IsWindowEnabled(controls.button)) Sleep(1);
+  LARGE_INTEGER start;
+  QueryPerformanceCounter(&start);
+  while (!IsWindowEnabled(controls.button)) Sleep(1);
+  std::printf("run-ms %.1f\n", MillisecondsSince(start));
+  return 0;
+}
+
+struct ProcessWindow {
+  DWORD processId;
+  HWND window;
+};
+
+BOOL CALLBACK NoteShownWindowOf(HWND window, LPARAM state) {
+  auto& wanted = *reinterpret_cast<ProcessWindow*>(state);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == wanted.processId && IsWindowVisible(window)) {
+    wanted.window = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+int Launch(const char* program) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION created = {};
+  LARGE_INTEGER start;
+  QueryPerformanceCounter(&start);
+  std::string commandLine = std::string("\"") + program + "\"";
+  if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &created)) {
+    throw Failure{kExitFailure, "CreateProcess failed"};
+  }
+  UniqueHandle process(created.hProcess), thread(created.hThread);
+  WaitForInputIdle(process.get(), 60000);
+  double idle = MillisecondsSince(start);
+  ProcessWindow wanted = {created.dwProcessId, nullptr};
+  while (!wanted.window && MillisecondsSince(start) < 60000) {
+    EnumWindows(NoteShownWindowOf, reinterpret_cast<LPARAM>(&wanted));
+    if (!wanted.window) Sleep(1);
+  }
+  if (!wanted.window) throw Failure{kExitFailure, "the program showed no window"};
+  std::printf("input-idle-ms %.1f\nwindow-shown-ms %.1f\n", idle, MillisecondsSince(start));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -279,7 +361,10 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "dump") == 0) return Dump();
     if (argc == 3 && std::strcmp(argv[1], "row") == 0) return RowPoint(std::atoi(argv[2]));
     if (argc == 2 && std::strcmp(argv[1], "close") == 0) return Close();
-    std::fprintf(stderr, "usage: window-inspector.exe dump | row N | close\n");
+    if (argc == 2 && std::strcmp(argv[1], "memory") == 0) return Memory();
+    if (argc == 2 && std::strcmp(argv[1], "time-run") == 0) return TimeRun();
+    if (argc == 3 && std::strcmp(argv[1], "launch") == 0) return Launch(argv[2]);
+    std::fprintf(stderr, "usage: window-inspector.exe dump | row N | close | memory | time-run | launch PROGRAM\n");
     return kExitUsage;
   } catch (const Failure& failure) {
     std::fflush(stdout);

@@ -151,6 +151,11 @@ class WineSession:
             err.seek(0)
             return code, out.read(), err.read()
 
+    def start_with_output(self, args, out_path):
+        """A Windows program started in the background, its output to a file."""
+        with open(out_path, "wb") as out:
+            return subprocess.Popen(["wine"] + args, env=self.env, stdout=out, stderr=subprocess.STDOUT)
+
     def start(self, program, log_path):
         log = open(log_path, "wb")
         return subprocess.Popen([os.path.join(SCRIPTS, "wine-run.sh"), program], env=self.env,
@@ -254,9 +259,9 @@ class Pointer:
         subprocess.run(["import", "-window", "root", path], env=self.env, check=True, timeout=120)
 
 
-def search(window, pointer, category, pages_text, timeout=300):
-    """Chooses the category, types the page count, clicks the button and waits
-    for the run to end; returns the window's state after it."""
+def prepare_search(window, pointer, category, pages_text):
+    """Chooses the category and types the page count; returns the window's
+    state, with the button's place."""
     state = wait_until("the window", window.dump, 120)
     if state.get("combo-selection") != category:
         # The list drops down on the click; the arrow keys move its selection
@@ -270,11 +275,21 @@ def search(window, pointer, category, pages_text, timeout=300):
     pointer.type(pages_text)
     wait_until("the page count to be typed",
                lambda: (window.dump() or {}).get("edit-text") == pages_text.encode("ascii"), 60)
-    pointer.click(state["button"]["center"])
+    return state
 
+
+def wait_for_closing(window, timeout):
     def finished():
         now = window.dump()
         if now and now["button"]["enabled"] and now["status"].get(1, b"").startswith(CLOSING_LEAD):
             return now
         return None
     return wait_until("the search to finish", finished, timeout, interval=1)
+
+
+def search(window, pointer, category, pages_text, timeout=300):
+    """Chooses the category, types the page count, clicks the button and waits
+    for the run to end; returns the window's state after it."""
+    state = prepare_search(window, pointer, category, pages_text)
+    pointer.click(state["button"]["center"])
+    return wait_for_closing(window, timeout)
