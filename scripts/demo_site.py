@@ -113,12 +113,14 @@ class Handler(BaseHTTPRequestHandler):
 
     def do_GET(self):
         status, body = self.server.site.answer(self.path.split("#", 1)[0])
+        # Logged before the answer goes out, so that whoever got the answer
+        # finds the request in the log.
+        print("GET %s %d %s" % (self.path, status, self.headers.get("User-Agent", "-")), flush=True)
         self.send_response(status)
         self.send_header("Content-Type", "text/html; charset=gb2312")
         self.send_header("Content-Length", str(len(body)))
         self.end_headers()
         self.wfile.write(body)
-        print("GET %s %d %s" % (self.path, status, self.headers.get("User-Agent", "-")), flush=True)
 
     def log_message(self, *args):
         pass  # one line per request is printed by do_GET

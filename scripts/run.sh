@@ -25,6 +25,9 @@ program=$(find build/demo/ui -name film-listings.exe -print -quit)
 [ -n "$program" ] || { echo "run.sh: build/demo holds no film-listings.exe" >&2; exit 1; }
 
 export WINEPREFIX="$root/build/demo/wineprefix"
+# Wine's Internet clients can take a proxy from the environment; the demo site
+# is on loopback and must be reached directly.
+unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY all_proxy ALL_PROXY
 site_pid=""
 site_log=$(mktemp)
 stop() {

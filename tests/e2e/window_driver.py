@@ -136,7 +136,10 @@ class WineSession:
         self.env = dict(os.environ)
         self.env.update(WINEPREFIX=prefix, DISPLAY=display, LC_ALL=locale,
                         WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree=;mshtml=", WINEARCH="win64")
-        self.env.pop("LANGUAGE", None)
+        # Wine's Internet clients can take a proxy from the environment; every
+        # request here goes to loopback and must go there directly.
+        for name in ("LANGUAGE", "http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"):
+            self.env.pop(name, None)
         subprocess.run([os.path.join(SCRIPTS, "wine-prefix.sh")], env=self.env, check=True, timeout=300)
 
     def run(self, args, timeout=120):
