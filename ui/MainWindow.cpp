@@ -186,6 +186,9 @@ LRESULT MainWindow::OnNotify(const NMHDR& header, WPARAM wParam, LPARAM lParam) 
 void MainWindow::OnSearchButtonClicked() {
   // Runs to its end here; the window takes no messages meanwhile.
   SearchRun(*this, pageSource_);
+  // Disabling the focused button left no control with the focus, and then
+  // neither Tab nor Esc would reach the window: give the focus back.
+  if (!GetFocus() && GetActiveWindow() == window_) SetFocus(searchButton_);
 }
 
 LRESULT MainWindow::OnResultListNotify(const NMHDR& header) {

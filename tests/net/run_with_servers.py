@@ -1,0 +1,98 @@
+#!/usr/bin/env python3
+"""Runs the downloader's test program under Wine against loopback servers.
+
+  run_with_servers.py WINE_RUN NET_TESTS_EXE
+
+Starts nginx (ordinary answers, redirects, list pages), the scripted server
+(misbehaving answers, exact request bytes), a self-signed TLS listener and a
+refused port; hands their addresses to the program in the environment; runs
+the program twice (once for the tests that need a process in which nothing
+has been downloaded yet, once for the rest); stops every server it started.
+"""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+here = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, here)
+sys.path.insert(0, os.path.join(here, "..", "support"))
+
+import servers  # noqa: E402
+from listing_pages import list_page_path, make_list_page, rows_file_text  # noqa: E402
+
+ORDINARY_SIZE = 20000
+BIG_SIZE = 5 * 1024 * 1024
+
+REDIRECTS = """
+    location = /moved { return 302 /page.bin; }
+    location = /moved-twice { return 301 /moved; }
+"""
+
+
+def write(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def prepare_site(work):
+    www = os.path.join(work, "www")
+    static = os.path.join(work, "static")
+    rows = os.path.join(work, "rows")
+    write(os.path.join(www, "page.bin"), servers.pattern(ORDINARY_SIZE))
+    write(os.path.join(www, "big.bin"), servers.pattern(BIG_SIZE))
+    write(os.path.join(www, "empty.html"), b"")
+    for page in (1, 2, 3):
+        body, expected = make_list_page(0, page)
+        path = list_page_path(0, page).lstrip("/")
+        write(os.path.join(www, path), body)
+        write(os.path.join(rows, "page-%d.rows" % page), rows_file_text(expected))
+        if page != 2:  # the scripted copy of the site lacks page 2
+            write(os.path.join(static, path), body)
+    for root, dirs, files in os.walk(www):
+        os.chmod(root, 0o755)
+        for name in files:
+            os.chmod(os.path.join(root, name), 0o644)
+    return www, static, rows
+
+
+def main():
+    wine_run, program = sys.argv[1], sys.argv[2]
+    work = tempfile.mkdtemp(prefix="listing-net-")
+    started = []
+    try:
+        www, static, rows = prepare_site(work)
+        nginx = servers.Nginx(os.path.join(work, "nginx"), www, REDIRECTS)
+        os.makedirs(nginx.workdir)
+        started.append(nginx.start())
+        scripted = servers.ScriptedServer(os.path.join(work, "requests.log"), static)
+        started.append(scripted.start())
+        tls = servers.TlsServer(work, os.path.join(work, "tls.log"))
+        started.append(tls.start())
+        refused = servers.RefusedPort()
+        started.append(refused)
+
+        env = dict(os.environ,
+                   LISTING_TEST_NGINX=nginx.base(),
+                   LISTING_TEST_SCRIPTED=scripted.base(),
+                   LISTING_TEST_TLS_PORT=str(tls.port),
+                   LISTING_TEST_REFUSED_PORT=str(refused.port),
+                   LISTING_TEST_REQUEST_LOG=scripted.recorder.path,
+                   LISTING_TEST_TLS_LOG=tls.log_path,
+                   LISTING_TEST_ROWS_DIR=rows)
+        failed = False
+        for gtest_filter in ("FreshProcess.*", "-FreshProcess.*"):
+            run = subprocess.run([wine_run, program, "--gtest_filter=" + gtest_filter] + sys.argv[3:], env=env)
+            failed |= run.returncode != 0
+        return 1 if failed else 0
+    finally:
+        for server in reversed(started):
+            server.stop()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
