@@ -12,6 +12,7 @@
 
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -45,6 +46,8 @@ def connections(access_log, prefix):
 
 
 def main():
+    # A timeout's SIGTERM still stops the servers through the finally below.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     bench_dir = sys.argv[1]
     wine_run = os.path.join(root, "scripts", "wine-run.sh")
     work = tempfile.mkdtemp(prefix="listing-net-bench-")

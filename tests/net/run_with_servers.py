@@ -12,6 +12,7 @@ has been downloaded yet, once for the rest); stops every server it started.
 
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -60,6 +61,8 @@ def prepare_site(work):
 
 
 def main():
+    # A timeout's SIGTERM still stops the servers through the finally below.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     wine_run, program = sys.argv[1], sys.argv[2]
     work = tempfile.mkdtemp(prefix="listing-net-")
     started = []

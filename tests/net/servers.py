@@ -10,7 +10,9 @@
 Everything is stopped by whoever started it, through the objects held here.
 """
 
+import ctypes
 import os
+import signal
 import socket
 import socketserver
 import ssl
@@ -35,6 +37,11 @@ def wait_for_port(port, process=None, seconds=10):
         except OSError:
             time.sleep(0.05)
     return False
+
+
+def _die_with_parent():
+    # PR_SET_PDEATHSIG: should whoever started nginx be killed, nginx goes too.
+    ctypes.CDLL(None, use_errno=True).prctl(1, signal.SIGTERM)
 
 
 def free_port():
@@ -98,7 +105,7 @@ http {{
             config = self._write_config()
             self.process = subprocess.Popen(
                 ["nginx", "-p", self.workdir, "-e", os.path.join(self.workdir, "error.log"), "-c", config],
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, preexec_fn=_die_with_parent)
             if wait_for_port(self.port, self.process):
                 return self
             self.stop()
