@@ -9,17 +9,13 @@
 #include "InternetHandle.h"
 #include "InternetSession.h"
 #include "PageUrl.h"
+#include "ReceivedBytes.h"
 
 namespace {
 
 // Always fresh from the server, never written to the local cache.
 constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
 constexpr char kAcceptHeader[] = "Accept: */*\r\n\r\n";
-
-// A declared length reserves the whole body up front, so a big page is never
-// copied to a larger buffer half-way. Past this the body grows as it comes,
-// so that a lying header cannot make us commit gigabytes for nothing.
-constexpr std::uint64_t kLargestReservation = 64ull * 1024 * 1024;
 
 // Defer to the system's preconfigured proxy; what the calls answer changes
 // nothing about the download.
@@ -42,40 +38,24 @@ std::optional<Text> QueryContentLength(HINTERNET request) {
   return Text(text, std::min<DWORD>(size, sizeof text - 1));
 }
 
-void ReserveForDeclaredLength(ByteBuffer& body, std::uint64_t declaredLength) {
-  try {
-    body.reserve(static_cast<std::size_t>(std::min(declaredLength, kLargestReservation)));
-  } catch (const std::bad_alloc&) {
-    // Then the body grows as it arrives, as it does without a length.
-  }
-}
-
 // Reads to the end of the data whatever the header declared. A failed read
 // ends the body; so does running out of memory for it, keeping what was stored.
 ByteBuffer ReadBody(HINTERNET request, const std::optional<Text>& contentLength) {
-  ByteBuffer body;
   const std::size_t chunkSize = ChunkSizeFor(contentLength);
   std::vector<char> chunk;
   try {
     chunk.resize(chunkSize);
   } catch (const std::bad_alloc&) {
-    return body;
+    return {};
   }
-  ReserveForDeclaredLength(body, DeclaredBodyLength(contentLength));
-
+  ReceivedBytes received;
   for (;;) {
     DWORD delivered = 0;
     if (!InternetReadFile(request, chunk.data(), static_cast<DWORD>(chunkSize), &delivered)) break;
     if (delivered == 0) break;
-    try {
-      body.insert(body.end(), chunk.data(), chunk.data() + delivered);
-    } catch (const std::bad_alloc&) {
-      break;
-    }
+    if (!received.Append(chunk.data(), delivered)) break;
   }
-  // A header that declared far more than came keeps no reservation behind.
-  if (body.capacity() - body.size() > kLargestChunkSize) body.shrink_to_fit();
-  return body;
+  return received.TakeBody();
 }
 
 ByteBuffer Download(const Text& url) {

@@ -57,6 +57,8 @@ struct ExtractionCase {
   std::vector<Found> expected;
 };
 
+void PrintTo(const ExtractionCase& c, std::ostream* os) { *os << c.name; }
+
 class Extraction : public testing::TestWithParam<ExtractionCase> {};
 
 TEST_P(Extraction, FindsExactlyTheExpectedEntries) {
