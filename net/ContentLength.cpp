@@ -2,13 +2,7 @@
 
 #include <limits>
 
-namespace {
-
-bool IsCSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-}  // namespace
+#include "Text.h"
 
 std::uint64_t DeclaredBodyLength(std::optional<std::string_view> contentLength) {
   if (!contentLength || contentLength->size() >= kContentLengthBufferSize) return 0;

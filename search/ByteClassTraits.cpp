@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "Text.h"
+
 namespace {
 
 constexpr std::array<ByteClassTraits::char_class_type, 256> MakeClassTable() {
@@ -9,7 +11,7 @@ constexpr std::array<ByteClassTraits::char_class_type, 256> MakeClassTable() {
   std::array<T::char_class_type, 256> table{};
   for (int b = 0; b < 0x80; ++b) {
     T::char_class_type m = 0;
-    if (b == '\t' || b == '\n' || b == '\v' || b == '\f' || b == '\r' || b == ' ') m |= T::kSpace;
+    if (IsCSpace(static_cast<char>(b))) m |= T::kSpace;
     if (b == '\t' || b == ' ') m |= T::kBlank | T::kHorizontal;
     if (b == '\n' || b == '\v' || b == '\f' || b == '\r') m |= T::kVertical;
     if (b >= '0' && b <= '9') m |= T::kDigit | T::kXdigit;

@@ -33,10 +33,6 @@ Text NarrowFullWidthForms(const Text& text) {
   return narrow;
 }
 
-bool IsCSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 }  // namespace
 
 std::int32_t ParsePageCount(const Text& text) {

@@ -22,6 +22,12 @@ Text JoinTexts(std::initializer_list<std::string_view> parts);
 // The bytes of a download up to, not including, the first zero byte.
 Text PageTextFrom(const ByteBuffer& bytes);
 
+// The six bytes C counts as white space: tab, line feed, vertical tab, form
+// feed, carriage return and blank, whatever the locale.
+constexpr bool IsCSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
 // True when the byte starts a double-byte character of code page 936.
 constexpr bool IsLeadByte(char byte) {
   return static_cast<unsigned char>(byte) >= 0x80;

@@ -53,11 +53,4 @@ TEST(ListPageAddress, ScansDoubleByteCharacters) {
   for (const auto& c : cases) EXPECT_EQ(ListPageAddress(c.listPageTemplate, 7), c.address) << c.name;
 }
 
-TEST(ListPageAddress, LeavesTheTemplateAlone) {
-  const Text listPageTemplate = TemplateFor(1);
-  const Text before = listPageTemplate;
-  (void)ListPageAddress(listPageTemplate, 3);
-  EXPECT_EQ(listPageTemplate, before);
-}
-
 }  // namespace
