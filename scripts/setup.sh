@@ -9,6 +9,8 @@ packages=(
   libboost1.81-dev googletest libbenchmark-dev
   wine wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-microhei locales-all
   nginx-light openssl curl
+  libcurl4-openssl-dev
+  clang-14 libclang-rt-14-dev libpcre2-dev
 )
 
 missing=()
