@@ -56,8 +56,8 @@ void SetText(HWND hwnd, const Text& text) { SetWindowTextW(hwnd, WideFromText(te
 
 }  // namespace
 
-MainWindow::MainWindow(PageSource pageSource, ShellOpen shellOpen)
-    : pageSource_(std::move(pageSource)), linkOpener_(std::move(shellOpen)) {}
+MainWindow::MainWindow(ProgramSite site, PageSource pageSource, ShellOpen shellOpen)
+    : site_(std::move(site)), pageSource_(std::move(pageSource)), linkOpener_(std::move(shellOpen)) {}
 
 MainWindow::~MainWindow() {
   if (window_) DestroyWindow(window_);
@@ -171,7 +171,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header, WPARAM wParam, LPARAM lParam) 
 
 void MainWindow::OnSearchButtonClicked() {
   // Runs to its end here; the window takes no messages meanwhile.
-  SearchRun(*this, pageSource_);
+  SearchRun(*this, pageSource_, site_.siteBase);
   // Disabling the focused button left no control with the focus, and then
   // neither Tab nor Esc would reach the window: give the focus back.
   if (!GetFocus() && GetActiveWindow() == window_) SetFocus(searchButton_);
@@ -250,7 +250,7 @@ void MainWindow::SetUpCategoryList() {
 }
 
 void MainWindow::SetCaption() {
-  SetText(window_, JoinTexts({kCaptionLead, "  ", LISTING_CAPTION_HOST, " ", kCaptionTool, "   ", kCaptionHint}));
+  SetText(window_, JoinTexts({kCaptionLead, "  ", site_.captionHost, " ", kCaptionTool, "   ", kCaptionHint}));
 }
 
 std::int32_t MainWindow::ReadCategoryIndex() {

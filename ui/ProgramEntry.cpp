@@ -5,8 +5,8 @@
 #include "MainWindow.h"
 #include "WindowKeys.h"
 
-int RunFilmListings(HINSTANCE instance, PageSource pageSource, ShellOpen shellOpen) {
-  MainWindow window(std::move(pageSource), std::move(shellOpen));
+int RunFilmListings(HINSTANCE instance, ProgramSite site, PageSource pageSource, ShellOpen shellOpen) {
+  MainWindow window(std::move(site), std::move(pageSource), std::move(shellOpen));
   // Nothing to tell the user through: the program has no window to show it in
   // and reports no errors otherwise.
   if (!window.Create(instance)) return kWindowNotCreatedExitCode;

@@ -19,7 +19,9 @@
 inline Text Anchor(const Text& path, const Text& title) {
   return "<a href=\"" + path + "\" class=\"ulink\">" + title + "</a>";
 }
-inline Text ListPage(int category, int page) { return ListPageAddress(TemplateFor(category), page); }
+// The site the window under test searches; any will do.
+inline const ProgramSite kTestSite{"http://listings.test", "listings.test"};
+inline Text ListPage(int category, int page) { return ListPageAddress(TemplateFor(kTestSite.siteBase, category), page); }
 inline ByteBuffer Bytes(const Text& text) { return ByteBuffer(text.begin(), text.end()); }
 
 // Serves prepared pages by address and notes every address asked for.
@@ -55,7 +57,7 @@ class OpenWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     TakeQuitMessage();  // left by a window of an earlier test
-    main = std::make_unique<MainWindow>(site.Source(), shell.Seam());
+    main = std::make_unique<MainWindow>(kTestSite, site.Source(), shell.Seam());
     ASSERT_TRUE(main->Create(GetModuleHandleW(nullptr)));
     window = main->Handle();
     statusBar = GetDlgItem(window, kStatusBarId);
