@@ -9,6 +9,7 @@
 #include "CategoryCatalogue.h"
 #include "MainWindowLayout.h"
 #include "WideText.h"
+#include "WindowKeys.h"
 
 namespace {
 
@@ -22,11 +23,11 @@ int CreationHeight(const ControlLayout& layout) {
 
 // 编辑框1 takes only digits and "-" of the typed printable characters; control
 // characters (backspace, the clipboard shortcuts) pass, so a paste is unfiltered.
+// Enter (and Ctrl+Enter) must do nothing, but a single-line edit box beeps at
+// them: they stop here too.
 LRESULT CALLBACK PageCountFilterProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR) {
-  if (message == WM_CHAR && wParam >= 32 && !((wParam >= L'0' && wParam <= L'9') || wParam == L'-')) {
-    return 0;
-  }
+  if (message == WM_CHAR && PageCountBoxRefuses(wParam)) return 0;
   if (message == WM_NCDESTROY) RemoveWindowSubclass(edit, PageCountFilterProc, id);
   return DefSubclassProc(edit, message, wParam, lParam);
 }
