@@ -6,5 +6,10 @@ function(listing_target_defaults target)
   set_target_properties(${target} PROPERTIES CXX_EXTENSIONS OFF)
   target_compile_options(${target} PRIVATE
     -Wall -Wextra -Wpedantic -Werror
-    -finput-charset=UTF-8 -fexec-charset=CP936)
+    -finput-charset=UTF-8 -fexec-charset=CP936
+    # The folders of the source and build trees never reach a program file
+    # (through __FILE__ in library headers, say): two clones in different
+    # places build the same bytes.
+    "-ffile-prefix-map=${PROJECT_SOURCE_DIR}=."
+    "-ffile-prefix-map=${PROJECT_BINARY_DIR}=build")
 endfunction()
