@@ -9,15 +9,15 @@ set(_listing_site_form "^(https?)://([A-Za-z0-9]([A-Za-z0-9-]*[A-Za-z0-9])?(\\.[
 function(listing_check_site name value)
   set(problem "")
   if(NOT value MATCHES "${_listing_site_form}")
-    set(problem "not of that form")
+    set(problem "is \"${value}\"")
   elseif(DEFINED CMAKE_MATCH_7 AND NOT CMAKE_MATCH_7 STREQUAL "")
     if(CMAKE_MATCH_7 LESS 1 OR CMAKE_MATCH_7 GREATER 65535 OR CMAKE_MATCH_7 MATCHES "^0")
-      set(problem "its port is not 1 to 65535")
+      set(problem "is \"${value}\", whose port is not 1 to 65535")
     endif()
   endif()
   if(problem)
     message(FATAL_ERROR
-      "${name} is \"${value}\", ${problem}. Expected \"http://\" or \"https://\", "
+      "${name} ${problem}. Expected \"http://\" or \"https://\", "
       "a host, optionally \":port\", and nothing after it (no path, no trailing "
       "slash), for example http://www.example.com")
   endif()
