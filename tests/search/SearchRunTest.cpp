@@ -6,30 +6,11 @@
 #include <vector>
 
 #include "CategoryCatalogue.h"
+#include "PreparedPages.h"
 #include "RecordingSearchView.h"
 #include "SearchRun.h"
 
 namespace {
-
-Text Anchor(const Text& path, const Text& title) {
-  return "<a href=\"" + path + "\" class=\"ulink\">" + title + "</a>";
-}
-
-ByteBuffer Bytes(const Text& text) { return ByteBuffer(text.begin(), text.end()); }
-
-// Serves prepared pages by address and notes every address asked for.
-struct PreparedPages {
-  std::map<Text, ByteBuffer> pages;
-  std::vector<Text> asked;
-
-  PageSource Source() {
-    return [this](const Text& address) {
-      asked.push_back(address);
-      auto it = pages.find(address);
-      return it == pages.end() ? ByteBuffer() : it->second;
-    };
-  }
-};
 
 const Text kSite = "http://listings.test";
 Text Page(int category, int page) { return ListPageAddress(TemplateFor(kSite, category), page); }

@@ -51,7 +51,7 @@ TEST(ProgramEntry, ShowsTheWindowCentredAndEndsWithZeroWhenItIsClosed) {
   seen = SeenAtStart();
   TakeQuitMessage();
   const UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, LookThenPressEsc);
-  const int exitCode = RunFilmListings(GetModuleHandleW(nullptr), kTestSite, PreparedSite().Source());
+  const int exitCode = RunFilmListings(GetModuleHandleW(nullptr), kTestSite, PreparedPages().Source());
   KillTimer(nullptr, timer);
 
   EXPECT_EQ(exitCode, 0);
@@ -87,7 +87,7 @@ TEST_P(WindowNotCreated, EndsTheProgramWithoutAMessageLoop) {
   constexpr int kLoopWasEntered = 77;
   PostQuitMessage(kLoopWasEntered);
   HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseCreation, nullptr, GetCurrentThreadId());
-  const int exitCode = RunFilmListings(GetModuleHandleW(nullptr), kTestSite, PreparedSite().Source());
+  const int exitCode = RunFilmListings(GetModuleHandleW(nullptr), kTestSite, PreparedPages().Source());
   UnhookWindowsHookEx(hook);
 
   EXPECT_NE(exitCode, 0);

@@ -205,7 +205,7 @@ TEST(CategoryList, IsCreatedWithRoomForItsListAndTallerItems) {
   {
   HHOOK sentHook = SetWindowsHookExW(WH_CALLWNDPROC, NoteItemHeightRequests, nullptr, GetCurrentThreadId());
   HHOOK createHook = SetWindowsHookExW(WH_CBT, NoteDropDownCreation, nullptr, GetCurrentThreadId());
-  MainWindow main(kTestSite, PreparedSite().Source());
+  MainWindow main(kTestSite, PreparedPages().Source());
   ASSERT_TRUE(main.Create(GetModuleHandleW(nullptr)));
   UnhookWindowsHookEx(sentHook);
   UnhookWindowsHookEx(createHook);
