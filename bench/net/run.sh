@@ -6,4 +6,4 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target net_download_bench net_memory_bench net_socket_floor_bench
-exec python3 bench/net/run_bench.py build/windows/bench/net
+PYTHONPATH="$PWD/tools" exec python3 bench/net/run_bench.py build/windows/bench/net

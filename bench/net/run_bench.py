@@ -19,11 +19,8 @@ import tempfile
 import time
 
 root = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-sys.path.insert(0, os.path.join(root, "tests", "net"))
-sys.path.insert(0, os.path.join(root, "tests", "support"))
-
-import servers  # noqa: E402
-from listing_pages import make_list_page  # noqa: E402
+from harness import servers
+from harness.pages import make_list_page
 
 FETCHES = 200
 BIG = 50 * 1024 * 1024

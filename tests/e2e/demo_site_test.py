@@ -9,9 +9,8 @@ import unittest
 import urllib.error
 import urllib.request
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import window_driver as wd  # noqa: E402
-from window_driver import demo_site  # noqa: E402
+from harness import window as wd
+from harness.window import demo_site
 
 DIRECT = urllib.request.build_opener(urllib.request.ProxyHandler({}))
 
@@ -57,7 +56,7 @@ class DemoSiteTest(unittest.TestCase):
 
     def test_a_taken_address_is_refused_with_a_message(self):
         address, port = self.site.base[len("http://"):].split(":")
-        second = subprocess.run([sys.executable, os.path.join(wd.SCRIPTS, "demo_site.py"),
+        second = subprocess.run([sys.executable, "-m", "harness.demo_site",
                                  "--address", address, "--port", port],
                                 capture_output=True, text=True, timeout=60)
         self.assertEqual(second.returncode, 2)

@@ -17,9 +17,8 @@ import os
 import sys
 import urllib.request
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import window_driver as wd  # noqa: E402
-from window_driver import DriveError, demo_site  # noqa: E402
+from harness import window as wd
+from harness.window import DriveError, demo_site
 
 CATEGORY = 3        # 欧美电影: not the preselected one, so the choice is exercised
 PAGES_TEXT = "3"

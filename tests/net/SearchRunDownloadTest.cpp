@@ -29,7 +29,7 @@ PageSource OnLoopback(const Text& base) {
   };
 }
 
-// The rows listing_pages.py wrote for a page: title, tab, path per line.
+// The rows tools/harness/pages.py wrote for a page: title, tab, path per line.
 std::vector<Row> ExpectedRows(int page) {
   const std::string text = ReadWholeFile(RowsDir() + "/page-" + std::to_string(page) + ".rows");
   std::vector<Row> rows;

@@ -17,12 +17,8 @@ import subprocess
 import sys
 import tempfile
 
-here = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, here)
-sys.path.insert(0, os.path.join(here, "..", "support"))
-
-import servers  # noqa: E402
-from listing_pages import list_page_path, make_list_page, rows_file_text  # noqa: E402
+from harness import servers
+from harness.pages import list_page_path, make_list_page, rows_file_text
 
 ORDINARY_SIZE = 20000
 BIG_SIZE = 5 * 1024 * 1024

@@ -21,8 +21,8 @@ import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 SCRIPTS = os.path.join(ROOT, "scripts")
-sys.path.insert(0, SCRIPTS)
-import demo_site  # noqa: E402
+
+from . import demo_site  # noqa: E402
 
 CLOSING_LEAD = "数据检索完成，共计".encode("gbk")
 CLOSING_TAIL = "条信息".encode("gbk")
@@ -66,7 +66,7 @@ def stop_process(process, name, grace=10):
     try:
         process.wait(grace)
     except subprocess.TimeoutExpired:
-        print("window_driver: %s (pid %d) ignored SIGTERM; killing it" % (name, process.pid), file=sys.stderr)
+        print("harness: %s (pid %d) ignored SIGTERM; killing it" % (name, process.pid), file=sys.stderr)
         process.kill()
         process.wait()
 
@@ -93,11 +93,11 @@ class Xvfb:
 
 
 class DemoSite:
-    """scripts/demo_site.py on the given address, with its request log."""
+    """The demo site (harness.demo_site) on the given address, with its request log."""
 
     def __init__(self, address, port):
         self.process = subprocess.Popen(
-            [sys.executable, os.path.join(SCRIPTS, "demo_site.py"), "--address", address, "--port", str(port)],
+            [sys.executable, "-m", "harness.demo_site", "--address", address, "--port", str(port)],
             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         ready, _, _ = select.select([self.process.stdout], [], [], 60)
         line = self.process.stdout.readline().decode() if ready else ""

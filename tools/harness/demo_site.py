@@ -4,7 +4,7 @@
 The demo build of the tool has this site's address built in, so the tool does
 something real on a machine without internet:
 
-    scripts/demo_site.py [--address 127.8.9.36] [--port 8936]
+    scripts/demo-site.sh [--address 127.8.9.36] [--port 8936]
 
 Serves, for each of the five categories, list pages 1 to --pages (25 entries
 each) at the category's list-page paths, a small entry page for every entry
@@ -21,8 +21,7 @@ import re
 import sys
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "support"))
-from listing_pages import CATEGORY_DIRS, CATEGORY_NAMES, LIST_NUMBERS, list_page_path, make_list_page  # noqa: E402
+from .pages import CATEGORY_DIRS, CATEGORY_NAMES, LIST_NUMBERS, list_page_path, make_list_page
 
 DEFAULT_ADDRESS = "127.8.9.36"
 DEFAULT_PORT = 8936

@@ -3,7 +3,7 @@
 
     cmake --preset windows
     cmake --build --preset windows --target film-listings-demo window-inspector search-timing
-    python3 tests/e2e/bench_demo.py [--pages 100] [--repeats 3]
+    PYTHONPATH=tools python3 bench/e2e/bench_demo.py [--pages 100] [--repeats 3]
 
 Prints, each as the median of the repeats:
 - start-up: from CreateProcess to the program waiting for input, and to its
@@ -23,8 +23,7 @@ import statistics
 import sys
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import window_driver as wd  # noqa: E402
+from harness import window as wd
 
 BUILD = os.path.join(wd.ROOT, "build", "windows")
 
@@ -39,8 +38,8 @@ def main():
     parser.add_argument("--repeats", type=int, default=3)
     args = parser.parse_args()
     program = os.path.join(BUILD, "ui", "film-listings-demo.exe")
-    inspector = os.path.join(BUILD, "tests", "e2e", "window-inspector.exe")
-    timing = os.path.join(BUILD, "tests", "e2e", "search-timing.exe")
+    inspector = os.path.join(BUILD, "tools", "window-inspector", "window-inspector.exe")
+    timing = os.path.join(BUILD, "bench", "e2e", "search-timing.exe")
     work = os.path.join(BUILD, "demo-bench")
     os.makedirs(work, exist_ok=True)
 
