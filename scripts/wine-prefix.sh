@@ -3,7 +3,8 @@
 # Needs DISPLAY (a prefix first used without one never shows windows).
 set -euo pipefail
 : "${WINEPREFIX:?}" "${DISPLAY:?}"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=" WINEARCH=win64
+# shellcheck source=scripts/wine-env.sh
+. "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
 mkdir -p "$(dirname "$WINEPREFIX")"
 exec 9>"$WINEPREFIX.lock"

@@ -18,9 +18,8 @@ if [ -z "${WINEPREFIX:-}" ]; then
   [ "$dir" = / ] && dir=$(dirname "$program")
   export WINEPREFIX="$dir/wineprefix"
 fi
-export WINEDEBUG=${LISTING_WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree=;mshtml="
-export WINEARCH=win64
+# shellcheck source=scripts/wine-env.sh
+. "$here/wine-env.sh"
 
 own_xvfb=""
 cleanup() {

@@ -15,7 +15,11 @@ import os
 import sys
 
 from harness import window as wd
-from harness.window import demo_site
+from harness import demo_site
+from harness.demo_site import DemoSiteProcess
+from harness.display import Xvfb
+from harness.processes import DriveError, stop_process, wait_until
+from harness.wine import WineSession
 
 # The demo's texts are Chinese; Wine picks its font fallback from the locale.
 LOCALE = "zh_CN.UTF-8"
@@ -36,10 +40,10 @@ def search_by_itself(args, wine, display):
         pointer.screenshot(args.screenshot)
         print("screenshot: %s" % args.screenshot, flush=True)
         window.close()
-        wd.wait_until("the program to end", lambda: tool.poll() is not None, 60)
+        wait_until("the program to end", lambda: tool.poll() is not None, 60)
         return 0
     finally:
-        wd.stop_process(tool, "program")
+        stop_process(tool, "program")
 
 
 def main():
@@ -54,18 +58,18 @@ def main():
 
     xvfb = site = wine = None
     try:
-        site = wd.DemoSite(demo_site.DEFAULT_ADDRESS, demo_site.DEFAULT_PORT)
+        site = DemoSiteProcess(demo_site.DEFAULT_ADDRESS, demo_site.DEFAULT_PORT)
         print("== demo listing site: %s" % site.base, flush=True)
         display = os.environ.get("DISPLAY")
         if display:
             print("== starting the program on %s; close its window to end" % display, flush=True)
-            wine = wd.WineSession(args.prefix, display, LOCALE)
+            wine = WineSession(args.prefix, display, LOCALE)
             return wine.start(args.program, os.devnull).wait()
         print("== no DISPLAY: starting a private Xvfb (1920x1080) and running one search by itself", flush=True)
-        xvfb = wd.Xvfb()
-        wine = wd.WineSession(args.prefix, xvfb.display, LOCALE)
+        xvfb = Xvfb()
+        wine = WineSession(args.prefix, xvfb.display, LOCALE)
         return search_by_itself(args, wine, xvfb.display)
-    except wd.DriveError as error:
+    except DriveError as error:
         print("demo run failed: %s" % error, file=sys.stderr)
         return 1
     finally:

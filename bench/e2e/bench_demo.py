@@ -24,8 +24,13 @@ import sys
 import time
 
 from harness import window as wd
+from harness import demo_site
+from harness.demo_site import DemoSiteProcess
+from harness.display import Xvfb
+from harness.processes import DriveError, stop_process, wait_until
+from harness.wine import WineSession
 
-BUILD = os.path.join(wd.ROOT, "build", "windows")
+BUILD = os.path.abspath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "windows"))
 
 
 def values(text, key):
@@ -45,9 +50,9 @@ def main():
 
     xvfb = site = wine = tool = None
     try:
-        xvfb = wd.Xvfb()
-        site = wd.DemoSite(wd.demo_site.DEFAULT_ADDRESS, wd.demo_site.DEFAULT_PORT)
-        wine = wd.WineSession(os.path.join(BUILD, "demo-wineprefix"), xvfb.display)
+        xvfb = Xvfb()
+        site = DemoSiteProcess(demo_site.DEFAULT_ADDRESS, demo_site.DEFAULT_PORT)
+        wine = WineSession(os.path.join(BUILD, "demo-wineprefix"), xvfb.display)
         window = wd.Window(wine, inspector)
         pointer = wd.Pointer(xvfb.display)
 
@@ -55,12 +60,12 @@ def main():
         for _ in range(args.repeats):
             code, out, err = wine.run([inspector, "launch", program])
             if code != 0:
-                raise wd.DriveError("launch: %s" % err.decode(errors="replace"))
+                raise DriveError("launch: %s" % err.decode(errors="replace"))
             idle += values(out.decode(), "input-idle-ms")
             shown += values(out.decode(), "window-shown-ms")
-            wd.wait_until("the window", window.dump, 60)
+            wait_until("the window", window.dump, 60)
             window.close()
-            wd.wait_until("the window to close", lambda: window.dump() is None, 60)
+            wait_until("the window to close", lambda: window.dump() is None, 60)
 
         code, out, _ = wine.run([timing, args.pages, str(args.repeats)], timeout=600)
         core = values(out.decode(), "run-ms")
@@ -72,7 +77,7 @@ def main():
         for _ in range(args.repeats):
             out_path = os.path.join(work, "time-run.txt")
             watcher = wine.start_with_output([inspector, "time-run"], out_path)
-            wd.wait_until("the run watcher", lambda: "armed" in open(out_path).read(), 60, interval=0.1)
+            wait_until("the run watcher", lambda: "armed" in open(out_path).read(), 60, interval=0.1)
             pointer.click(state["button"]["center"])
             watcher.wait(600)
             runs += values(open(out_path).read(), "run-ms")
@@ -80,9 +85,9 @@ def main():
         code, out, _ = wine.run([inspector, "memory"])
         memory = {line.split()[0]: int(line.split()[1]) for line in out.decode().splitlines()}
         window.close()
-        wd.wait_until("the program to end", lambda: tool.poll() is not None, 60)
+        wait_until("the program to end", lambda: tool.poll() is not None, 60)
     finally:
-        wd.stop_process(tool, "program")
+        stop_process(tool, "program")
         if wine:
             wine.stop()
         if site:

@@ -9,8 +9,8 @@ import unittest
 import urllib.error
 import urllib.request
 
-from harness import window as wd
-from harness.window import demo_site
+from harness import demo_site
+from harness.demo_site import DemoSiteProcess
 
 DIRECT = urllib.request.build_opener(urllib.request.ProxyHandler({}))
 
@@ -26,7 +26,7 @@ def fetch(url):
 class DemoSiteTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.site = wd.DemoSite("127.0.0.1", 0)
+        cls.site = DemoSiteProcess("127.0.0.1", 0)
 
     @classmethod
     def tearDownClass(cls):

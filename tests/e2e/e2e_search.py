@@ -18,7 +18,11 @@ import sys
 import urllib.request
 
 from harness import window as wd
-from harness.window import DriveError, demo_site
+from harness import demo_site
+from harness.demo_site import DemoSiteProcess
+from harness.display import Xvfb
+from harness.processes import DriveError, stop_process, wait_until
+from harness.wine import WineSession, write_recorder
 
 CATEGORY = 3        # 欧美电影: not the preselected one, so the choice is exercised
 PAGES_TEXT = "3"
@@ -89,16 +93,16 @@ def run(args):
 
     xvfb = site = wine = tool = None
     try:
-        xvfb = wd.Xvfb()
-        site = wd.DemoSite(address, int(port))
-        wine = wd.WineSession(os.path.join(args.work, "wineprefix"), xvfb.display, args.locale)
-        wd.write_recorder(recorder, record_file)
+        xvfb = Xvfb()
+        site = DemoSiteProcess(address, int(port))
+        wine = WineSession(os.path.join(args.work, "wineprefix"), xvfb.display, args.locale)
+        write_recorder(recorder, record_file)
         wine.point_browser_at(recorder)
         tool = wine.start(program, os.path.join(args.work, "program.log"))
         window = wd.Window(wine, args.inspector)
         pointer = wd.Pointer(xvfb.display)
 
-        state = wd.wait_until("the window", window.dump, 120)
+        state = wait_until("the window", window.dump, 120)
         checks.equal("rows before the search", state["list-rows"], 0)
         checks.true("caption names the tool", "电影正则检索工具".encode("gbk") in state["caption"])
 
@@ -109,12 +113,12 @@ def run(args):
         # pointer (the click selects it before the program hears of it), and
         # every right click opens it again.
         pointer.click(window.row_point(0), button=1)
-        wd.wait_until("row 0 to be selected", lambda: (window.dump() or {}).get("list-selection") == 0, 60)
+        wait_until("row 0 to be selected", lambda: (window.dump() or {}).get("list-selection") == 0, 60)
         row = 1
         link = state["rows"][row][1].decode("ascii")
         for clicks in (1, 2):
             pointer.click(window.row_point(row), button=3)
-            wd.wait_until("the browser hook to be called %d time(s)" % clicks,
+            wait_until("the browser hook to be called %d time(s)" % clicks,
                           lambda: len(recorded(record_file)) >= clicks, 60)
         checks.equal("selected row after the right click", window.dump()["list-selection"], row)
         direct = urllib.request.build_opener(urllib.request.ProxyHandler({}))
@@ -126,13 +130,13 @@ def run(args):
 
         # Esc closes the window wherever the focus is; the program then ends.
         pointer.key("Escape")
-        wd.wait_until("the program to end after Esc", lambda: tool.poll() is not None, 60)
+        wait_until("the program to end after Esc", lambda: tool.poll() is not None, 60)
         checks.equal("program exit code", tool.returncode, 0)
         # winebrowser hands the recorder the link as its one argument; the left
         # click, long since handled, must have added nothing.
         checks.equal("links handed to the browser", recorded(record_file), ["1 " + link] * 2)
     finally:
-        wd.stop_process(tool, "program")
+        stop_process(tool, "program")
         if wine:
             wine.stop()
         if site:

@@ -18,9 +18,12 @@ import errno
 import html
 import os
 import re
+import select
+import subprocess
 import sys
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
+from .processes import DriveError, stop_process
 from .pages import CATEGORY_DIRS, CATEGORY_NAMES, LIST_NUMBERS, list_page_path, make_list_page
 
 DEFAULT_ADDRESS = "127.8.9.36"
@@ -130,6 +133,44 @@ class Server(ThreadingHTTPServer):
     # Lets a restarted site listen again at once over its predecessor's closed
     # connections; Linux still refuses a second listener on the same address.
     allow_reuse_address = True
+
+
+
+class DemoSiteProcess:
+    """The demo site in a process of its own on the given address, with its
+    request log; for tests and the demo run."""
+
+    def __init__(self, address, port):
+        self.process = subprocess.Popen(
+            [sys.executable, "-m", "harness.demo_site", "--address", address, "--port", str(port)],
+            stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        ready, _, _ = select.select([self.process.stdout], [], [], 60)
+        line = self.process.stdout.readline().decode() if ready else ""
+        if not line.startswith("ready"):
+            stop_process(self.process, "demo site")
+            raise DriveError("the demo site did not start: %s" % self.process.stderr.read().decode().strip())
+        self.base = line.split()[1]
+        self.requests = []
+        self.pending = b""
+        os.set_blocking(self.process.stdout.fileno(), False)
+
+    def request_log(self):
+        """Every request line the site has printed so far. Read straight from
+        the descriptor: a buffered reader would hide lines from select()."""
+        while True:
+            try:
+                chunk = os.read(self.process.stdout.fileno(), 65536)
+            except BlockingIOError:
+                break
+            if not chunk:
+                break
+            self.pending += chunk
+        *lines, self.pending = self.pending.split(b"\n")
+        self.requests += [line.decode("utf-8", "replace") for line in lines]
+        return self.requests
+
+    def stop(self):
+        stop_process(self.process, "demo site")
 
 
 def main():

@@ -1,0 +1,48 @@
+"""Waiting for states and stopping what we started, by the ids we hold."""
+
+import select
+import signal
+import subprocess
+import sys
+import time
+
+
+class DriveError(Exception):
+    """Something the harness waited for never came."""
+
+
+def wait_until(what, probe, timeout, interval=0.5):
+    """probe() until it returns something true; its last value on success."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise DriveError("gave up after %d s waiting for %s" % (timeout, what))
+        time.sleep(interval)
+
+
+def read_line(process, timeout, what):
+    """One line of a child's stdout, or an error naming what never came."""
+    ready, _, _ = select.select([process.stdout], [], [], timeout)
+    if not ready:
+        raise DriveError("no %s within %d s" % (what, timeout))
+    line = process.stdout.readline()
+    if not line:
+        raise DriveError("%s: the process ended (exit %s)" % (what, process.wait()))
+    return line.decode("utf-8", "replace").strip()
+
+
+def stop_process(process, name, grace=10):
+    """SIGTERM, then SIGKILL after `grace` seconds; nothing if it has ended."""
+    if process is None or process.poll() is not None:
+        return
+    process.send_signal(signal.SIGTERM)
+    try:
+        process.wait(grace)
+    except subprocess.TimeoutExpired:
+        print("harness: %s (pid %d) ignored SIGTERM; killing it" % (name, process.pid), file=sys.stderr)
+        process.kill()
+        process.wait()
+
