@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <string>
-#include <utility>
 
 #include "CategoryCatalogue.h"
 #include "MainWindowLayout.h"
@@ -54,6 +53,12 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC windowProc) {
 }
 
 void SetText(HWND hwnd, const Text& text) { SetWindowTextW(hwnd, WideFromText(text).c_str()); }
+
+Text TextOf(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return TextFromWide(text);
+}
 
 }  // namespace
 
@@ -150,10 +155,7 @@ void MainWindow::OnSetFocus() {
   SetFocus(usable ? lastFocus_ : categoryList_);
 }
 
-void MainWindow::OnSize(WPARAM wParam, LPARAM lParam) {
-  // The status bar docks itself to the bottom edge whenever it is told the size.
-  SendMessageW(statusBar_, WM_SIZE, wParam, lParam);
-}
+void MainWindow::OnSize(WPARAM wParam, LPARAM lParam) { statusBar_.FollowWindowSize(wParam, lParam); }
 
 void MainWindow::OnSetFont(HFONT font) { font_ = font; }
 
@@ -166,7 +168,7 @@ LRESULT MainWindow::OnCommand(HWND control, WORD code, WPARAM wParam, LPARAM lPa
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header, WPARAM wParam, LPARAM lParam) {
-  if (header.hwndFrom == resultList_) return OnResultListNotify(header);
+  if (header.hwndFrom == resultList_.Handle()) return OnResultListNotify(header);
   return DefWindowProcW(window_, WM_NOTIFY, wParam, lParam);
 }
 
@@ -194,48 +196,19 @@ bool MainWindow::CreateControls() {
     if (!control) return false;
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   }
-  statusBar_ = GetDlgItem(window_, kStatusBarId);
-  resultList_ = GetDlgItem(window_, kResultListId);
+  statusBar_ = StatusBar(GetDlgItem(window_, kStatusBarId));
+  resultList_ = ResultList(GetDlgItem(window_, kResultListId));
   pageCountBox_ = GetDlgItem(window_, kPageCountBoxId);
   searchButton_ = GetDlgItem(window_, kSearchButtonId);
   categoryList_ = GetDlgItem(window_, kCategoryListId);
 
-  SetUpStatusBar();
-  SetUpResultList();
+  statusBar_.SetParts(kStatusPartWidths, std::size(kStatusPartWidths));
+  statusBar_.SetText(kStatusLabelPart, kStatusLabelText);
+  statusBar_.SetText(kStatusProgressPart, "");
+  resultList_.SetUpColumns();
   SetUpPageCountBox();
   SetUpCategoryList();
   return true;
-}
-
-void MainWindow::SetUpStatusBar() {
-  int rightEdges[std::size(kStatusPartWidths)];
-  int edge = 0;
-  for (std::size_t i = 0; i < std::size(kStatusPartWidths); ++i) {
-    edge += kStatusPartWidths[i];
-    rightEdges[i] = kStatusPartWidths[i] < 0 ? -1 : edge;
-  }
-  SendMessageW(statusBar_, SB_SETPARTS, std::size(rightEdges), reinterpret_cast<LPARAM>(rightEdges));
-  SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(WideFromText(kStatusLabelText).c_str()));
-  SendMessageW(statusBar_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(L""));
-}
-
-void MainWindow::SetUpResultList() {
-  SendMessageW(resultList_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,
-               LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-  const struct {
-    const char* heading;
-    int width;
-  } columns[] = {{kTitleColumnHeading, kTitleColumnWidth}, {kLinkColumnHeading, kLinkColumnWidth}};
-  int index = 0;
-  for (const auto& column : columns) {
-    std::wstring heading = WideFromText(column.heading);
-    LVCOLUMNW lvColumn{};
-    lvColumn.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
-    lvColumn.fmt = LVCFMT_LEFT;
-    lvColumn.cx = column.width;
-    lvColumn.pszText = heading.data();
-    SendMessageW(resultList_, LVM_INSERTCOLUMNW, index++, reinterpret_cast<LPARAM>(&lvColumn));
-  }
 }
 
 void MainWindow::SetUpPageCountBox() { SetWindowSubclass(pageCountBox_, PageCountFilterProc, kPageCountFilterId, 0); }
@@ -258,35 +231,14 @@ std::int32_t MainWindow::ReadCategoryIndex() {
   return static_cast<std::int32_t>(SendMessageW(categoryList_, CB_GETCURSEL, 0, 0));
 }
 
-Text MainWindow::ReadPageCountText() {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(pageCountBox_)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(pageCountBox_, text.data(), static_cast<int>(text.size()))));
-  return TextFromWide(text);
-}
+Text MainWindow::ReadPageCountText() { return TextOf(pageCountBox_); }
 
 void MainWindow::SetSearchEnabled(bool enabled) { EnableWindow(searchButton_, enabled); }
 
-void MainWindow::ClearRows() { SendMessageW(resultList_, LVM_DELETEALLITEMS, 0, 0); }
+void MainWindow::ClearRows() { resultList_.Clear(); }
 
-void MainWindow::AppendRow(const Text& title, const Text& link) {
-  LVITEMW item{};
-  item.mask = LVIF_TEXT;
-  item.iItem = static_cast<int>(SendMessageW(resultList_, LVM_GETITEMCOUNT, 0, 0));
-  item.pszText = const_cast<wchar_t*>(L"");
-  const auto row = static_cast<WPARAM>(SendMessageW(resultList_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+void MainWindow::AppendRow(const Text& title, const Text& link) { resultList_.Append(title, link); }
 
-  const std::pair<int, const Text*> cells[] = {{0, &title}, {1, &link}};
-  for (const auto& [column, text] : cells) {
-    std::wstring wide = WideFromText(*text);
-    LVITEMW cell{};
-    cell.iSubItem = column;
-    cell.pszText = wide.data();
-    SendMessageW(resultList_, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
-  }
-}
+void MainWindow::RepaintRows() { resultList_.Repaint(); }
 
-void MainWindow::RepaintRows() { UpdateWindow(resultList_); }
-
-void MainWindow::SetStatusText(const Text& text) {
-  SendMessageW(statusBar_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(WideFromText(text).c_str()));
-}
+void MainWindow::SetStatusText(const Text& text) { statusBar_.SetText(kStatusProgressPart, text); }

@@ -7,8 +7,10 @@
 
 #include "LinkOpener.h"
 #include "ProgramSite.h"
+#include "ResultList.h"
 #include "SearchRun.h"
 #include "SearchView.h"
+#include "StatusBar.h"
 
 class MainWindow : public SearchView {
  public:
@@ -51,8 +53,6 @@ class MainWindow : public SearchView {
   LRESULT OnResultListNotify(const NMHDR& header);
 
   bool CreateControls();
-  void SetUpStatusBar();
-  void SetUpResultList();
   void SetUpPageCountBox();
   void SetUpCategoryList();
   void SetCaption();
@@ -62,8 +62,8 @@ class MainWindow : public SearchView {
   LinkOpener linkOpener_;
   HWND window_ = nullptr;
   HFONT font_ = nullptr;
-  HWND statusBar_ = nullptr;
-  HWND resultList_ = nullptr;
+  StatusBar statusBar_;
+  ResultList resultList_;
   HWND pageCountBox_ = nullptr;
   HWND searchButton_ = nullptr;
   HWND categoryList_ = nullptr;

@@ -56,6 +56,8 @@ inline constexpr ControlLayout kControls[] = {
 // A drop-down is created at least this high: the room of its dropped list.
 inline constexpr int kDroppedListHeight = 160;
 
+// The status bar's parts: a fixed label, then the search run's progress and total.
+enum StatusPart : int { kStatusLabelPart = 0, kStatusProgressPart = 1 };
 inline constexpr int kStatusPartWidths[] = {40, -1};
 inline constexpr int kTitleColumnWidth = 258;
 inline constexpr int kLinkColumnWidth = 315;
