@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "CategoryCatalogue.h"
@@ -89,30 +90,28 @@ void MainWindow::ShowCentred() {
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  MainWindow* self = nullptr;
   if (message == WM_NCCREATE) {
-    self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     self->window_ = hwnd;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  } else {
-    self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   }
-  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->window_ = nullptr;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+  // Messages before WM_NCCREATE and after WM_NCDESTROY find no window object.
+  if (auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
+    if (const std::optional<LRESULT> result = self->HandleMessage(message, wParam, lParam)) return *result;
   }
-  return self->HandleMessage(message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      return OnCreate();
+      return OnCreate() ? 0 : -1;
     case WM_DESTROY:
       OnDestroy();
       return 0;
+    case WM_NCDESTROY:
+      OnNcDestroy();
+      break;  // the default handling frees what the system keeps for the window
     case WM_ACTIVATE:
       OnActivate(LOWORD(wParam));
       break;  // the default handling gives the window the focus
@@ -120,7 +119,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnSetFocus();
       return 0;
     case WM_SIZE:
-      OnSize(wParam, lParam);
+      OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
       return 0;
     case WM_SETFONT:
       OnSetFont(reinterpret_cast<HFONT>(wParam));
@@ -128,23 +127,30 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_);
     case WM_COMMAND:
-      return OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam), wParam, lParam);
+      if (OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam))) return 0;
+      break;
     case WM_NOTIFY:
-      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), wParam, lParam);
+      if (OnNotify(*reinterpret_cast<const NMHDR*>(lParam))) return 0;
+      break;
   }
-  return DefWindowProcW(window_, message, wParam, lParam);
+  return std::nullopt;
 }
 
-LRESULT MainWindow::OnCreate() {
+bool MainWindow::OnCreate() {
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-  if (!CreateControls()) return -1;
+  if (!CreateControls()) return false;
   SetCaption();
-  return 0;
+  return true;
 }
 
 void MainWindow::OnDestroy() { PostQuitMessage(0); }
 
-void MainWindow::OnActivate(WORD state) {
+void MainWindow::OnNcDestroy() {
+  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  window_ = nullptr;
+}
+
+void MainWindow::OnActivate(UINT state) {
   if (state != WA_INACTIVE) return;
   HWND focus = GetFocus();
   if (focus && IsChild(window_, focus)) lastFocus_ = focus;
@@ -155,21 +161,20 @@ void MainWindow::OnSetFocus() {
   SetFocus(usable ? lastFocus_ : categoryList_);
 }
 
-void MainWindow::OnSize(WPARAM wParam, LPARAM lParam) { statusBar_.FollowWindowSize(wParam, lParam); }
+void MainWindow::OnSize(UINT state, int width, int height) { statusBar_.FollowWindowSize(state, width, height); }
 
 void MainWindow::OnSetFont(HFONT font) { font_ = font; }
 
-LRESULT MainWindow::OnCommand(HWND control, WORD code, WPARAM wParam, LPARAM lParam) {
-  if (control == searchButton_ && code == BN_CLICKED) {
-    OnSearchButtonClicked();
-    return 0;
-  }
-  return DefWindowProcW(window_, WM_COMMAND, wParam, lParam);
+bool MainWindow::OnCommand(HWND control, UINT code) {
+  if (control != searchButton_ || code != BN_CLICKED) return false;
+  OnSearchButtonClicked();
+  return true;
 }
 
-LRESULT MainWindow::OnNotify(const NMHDR& header, WPARAM wParam, LPARAM lParam) {
-  if (header.hwndFrom == resultList_.Handle()) return OnResultListNotify(header);
-  return DefWindowProcW(window_, WM_NOTIFY, wParam, lParam);
+bool MainWindow::OnNotify(const NMHDR& header) {
+  if (header.hwndFrom != resultList_.Handle()) return false;
+  OnResultListNotify(header.code);
+  return true;
 }
 
 void MainWindow::OnSearchButtonClicked() {
@@ -180,10 +185,9 @@ void MainWindow::OnSearchButtonClicked() {
   if (!GetFocus() && GetActiveWindow() == window_) SetFocus(searchButton_);
 }
 
-LRESULT MainWindow::OnResultListNotify(const NMHDR& header) {
+void MainWindow::OnResultListNotify(UINT code) {
   // The list has already selected the row under the pointer when it reports this.
-  if (header.code == NM_RCLICK) linkOpener_.OpenSelectedLink(resultList_);
-  return 0;
+  if (code == NM_RCLICK) linkOpener_.OpenSelectedLink(resultList_);
 }
 
 bool MainWindow::CreateControls() {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "LinkOpener.h"
 #include "ProgramSite.h"
 #include "ResultList.h"
@@ -37,20 +39,26 @@ class MainWindow : public SearchView {
   void SetStatusText(const Text& text) override;
 
  private:
+  // Hands each message to the window's handler for it; whatever no handler
+  // takes goes to DefWindowProcW, here and nowhere else.
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // The result of a message the window handled itself; none for the default handling.
+  std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-  LRESULT OnCreate();
+  // False when a control could not be made, which fails the window's creation.
+  bool OnCreate();
   void OnDestroy();
-  void OnActivate(WORD state);
+  void OnNcDestroy();
+  void OnActivate(UINT state);
   void OnSetFocus();
-  void OnSize(WPARAM wParam, LPARAM lParam);
+  void OnSize(UINT state, int width, int height);
   void OnSetFont(HFONT font);
-  LRESULT OnCommand(HWND control, WORD code, WPARAM wParam, LPARAM lParam);
-  LRESULT OnNotify(const NMHDR& header, WPARAM wParam, LPARAM lParam);
+  // True when the command or notification was the window's to handle.
+  bool OnCommand(HWND control, UINT code);
+  bool OnNotify(const NMHDR& header);
 
   void OnSearchButtonClicked();
-  LRESULT OnResultListNotify(const NMHDR& header);
+  void OnResultListNotify(UINT code);
 
   bool CreateControls();
   void SetUpPageCountBox();

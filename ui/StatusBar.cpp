@@ -20,6 +20,6 @@ void StatusBar::SetText(int part, const Text& text) {
   SendMessageW(bar_, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(WideFromText(text).c_str()));
 }
 
-void StatusBar::FollowWindowSize(WPARAM sizeState, LPARAM clientSize) {
-  SendMessageW(bar_, WM_SIZE, sizeState, clientSize);
+void StatusBar::FollowWindowSize(UINT sizeState, int width, int height) {
+  SendMessageW(bar_, WM_SIZE, sizeState, MAKELPARAM(width, height));
 }

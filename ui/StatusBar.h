@@ -21,7 +21,7 @@ class StatusBar {
   void SetText(int part, const Text& text);
   // The bar docks itself to the bottom edge whenever it is told the window's
   // new client size (a WM_SIZE of the window, passed on).
-  void FollowWindowSize(WPARAM sizeState, LPARAM clientSize);
+  void FollowWindowSize(UINT sizeState, int width, int height);
 
  private:
   HWND bar_ = nullptr;
