@@ -53,6 +53,26 @@ inline constexpr ControlLayout kControls[] = {
     {kCategoryLabelId, WC_STATICW, 24, 24, 104, 24, kLabelStyle, 0, false, kCategoryLabelText},
 };
 
+// Where Tab moves the focus, in turn and wrapping around; Shift+Tab goes the
+// other way. Controls that are hidden or disabled at the time are passed over.
+inline constexpr ControlId kTabOrder[] = {kCategoryListId, kSearchButtonId, kPageCountBoxId, kResultListId};
+
+// Every tab stop of the control table is in the tab order once, and nothing else is.
+constexpr bool TabOrderHoldsEachTabStopOnce() {
+  for (const ControlLayout& control : kControls) {
+    int times = 0;
+    for (ControlId id : kTabOrder) times += id == control.id ? 1 : 0;
+    if (times != (control.tabStop ? 1 : 0)) return false;
+  }
+  for (ControlId id : kTabOrder) {
+    bool known = false;
+    for (const ControlLayout& control : kControls) known = known || control.id == id;
+    if (!known) return false;
+  }
+  return true;
+}
+static_assert(TabOrderHoldsEachTabStopOnce(), "kTabOrder and the tab stops of kControls disagree");
+
 // A drop-down is created at least this high: the room of its dropped list.
 inline constexpr int kDroppedListHeight = 160;
 

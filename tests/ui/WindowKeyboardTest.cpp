@@ -60,7 +60,7 @@ TEST_F(Keyboard, BackspaceAndPasteAreNotFiltered) {
   EXPECT_EQ(main->ReadPageCountText(), "x 7");
 }
 
-TEST_F(Keyboard, TabCyclesThroughTheTabStopsInReverseCreationOrder) {
+TEST_F(Keyboard, TabCyclesThroughTheTabStopsInTabOrder) {
   ASSERT_EQ(GetFocus(), categoryList);
   const HWND forwards[] = {searchButton, pageCountBox, list, categoryList, searchButton};
   for (HWND expected : forwards) {
