@@ -21,10 +21,10 @@ int CreationHeight(const ControlLayout& layout) {
   return dropDown ? std::max(layout.height, kDroppedListHeight) : layout.height;
 }
 
-// 编辑框1 takes only digits and "-" of the typed printable characters; control
-// characters (backspace, the clipboard shortcuts) pass, so a paste is unfiltered.
-// Enter (and Ctrl+Enter) must do nothing, but a single-line edit box beeps at
-// them: they stop here too.
+// The page-count box takes only digits and "-" of the typed printable
+// characters; control characters (backspace, the clipboard shortcuts) pass, so
+// a paste is unfiltered. Enter (and Ctrl+Enter) must do nothing, but a
+// single-line edit box beeps at them: they stop here too.
 LRESULT CALLBACK PageCountFilterProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR) {
   if (message == WM_CHAR && PageCountBoxRefuses(wParam)) return 0;

@@ -1,5 +1,5 @@
 #pragma once
-// 窗口, the program's only window: the category list, the page-count box, the
+// The program's only window: the category list, the page-count box, the
 // search button, the result list and the status bar. It is the SearchView of
 // the search run, and a right click on the list opens the selected link.
 
