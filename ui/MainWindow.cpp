@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "CategoryCatalogue.h"
 #include "MainWindowLayout.h"
