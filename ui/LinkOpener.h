@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "ResultList.h"
 #include "Text.h"
 
 // Asks the shell to open a link on behalf of an owner window (or none).
@@ -18,8 +19,8 @@ class LinkOpener {
  public:
   explicit LinkOpener(ShellOpen shellOpen = ShellExecuteOpen);
 
-  // Hands column 1 of the selected row to the shell; nothing without a selection.
-  void OpenSelectedLink(HWND list) const;
+  // Hands the selected row's link to the shell; nothing without a selection.
+  void OpenSelectedLink(const ResultList& list) const;
 
  private:
   ShellOpen shellOpen_;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -21,10 +22,10 @@ int CreationHeight(const ControlLayout& layout) {
   return dropDown ? std::max(layout.height, kDroppedListHeight) : layout.height;
 }
 
-// 编辑框1 takes only digits and "-" of the typed printable characters; control
-// characters (backspace, the clipboard shortcuts) pass, so a paste is unfiltered.
-// Enter (and Ctrl+Enter) must do nothing, but a single-line edit box beeps at
-// them: they stop here too.
+// The page-count box takes only digits and "-" of the typed printable
+// characters; control characters (backspace, the clipboard shortcuts) pass, so
+// a paste is unfiltered. Enter (and Ctrl+Enter) must do nothing, but a
+// single-line edit box beeps at them: they stop here too.
 LRESULT CALLBACK PageCountFilterProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR) {
   if (message == WM_CHAR && PageCountBoxRefuses(wParam)) return 0;
@@ -55,6 +56,12 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC windowProc) {
 
 void SetText(HWND hwnd, const Text& text) { SetWindowTextW(hwnd, WideFromText(text).c_str()); }
 
+Text TextOf(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return TextFromWide(text);
+}
+
 }  // namespace
 
 MainWindow::MainWindow(ProgramSite site, PageSource pageSource, ShellOpen shellOpen)
@@ -84,30 +91,28 @@ void MainWindow::ShowCentred() {
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  MainWindow* self = nullptr;
   if (message == WM_NCCREATE) {
-    self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     self->window_ = hwnd;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  } else {
-    self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   }
-  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->window_ = nullptr;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+  // Messages before WM_NCCREATE and after WM_NCDESTROY find no window object.
+  if (auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
+    if (const std::optional<LRESULT> result = self->HandleMessage(message, wParam, lParam)) return *result;
   }
-  return self->HandleMessage(message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      return OnCreate();
+      return OnCreate() ? 0 : -1;
     case WM_DESTROY:
       OnDestroy();
       return 0;
+    case WM_NCDESTROY:
+      OnNcDestroy();
+      break;  // the default handling frees what the system keeps for the window
     case WM_ACTIVATE:
       OnActivate(LOWORD(wParam));
       break;  // the default handling gives the window the focus
@@ -115,7 +120,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnSetFocus();
       return 0;
     case WM_SIZE:
-      OnSize(wParam, lParam);
+      OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
       return 0;
     case WM_SETFONT:
       OnSetFont(reinterpret_cast<HFONT>(wParam));
@@ -123,23 +128,30 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_);
     case WM_COMMAND:
-      return OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam), wParam, lParam);
+      if (OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam))) return 0;
+      break;
     case WM_NOTIFY:
-      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), wParam, lParam);
+      if (OnNotify(*reinterpret_cast<const NMHDR*>(lParam))) return 0;
+      break;
   }
-  return DefWindowProcW(window_, message, wParam, lParam);
+  return std::nullopt;
 }
 
-LRESULT MainWindow::OnCreate() {
+bool MainWindow::OnCreate() {
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-  if (!CreateControls()) return -1;
+  if (!CreateControls()) return false;
   SetCaption();
-  return 0;
+  return true;
 }
 
 void MainWindow::OnDestroy() { PostQuitMessage(0); }
 
-void MainWindow::OnActivate(WORD state) {
+void MainWindow::OnNcDestroy() {
+  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  window_ = nullptr;
+}
+
+void MainWindow::OnActivate(UINT state) {
   if (state != WA_INACTIVE) return;
   HWND focus = GetFocus();
   if (focus && IsChild(window_, focus)) lastFocus_ = focus;
@@ -150,24 +162,20 @@ void MainWindow::OnSetFocus() {
   SetFocus(usable ? lastFocus_ : categoryList_);
 }
 
-void MainWindow::OnSize(WPARAM wParam, LPARAM lParam) {
-  // The status bar docks itself to the bottom edge whenever it is told the size.
-  SendMessageW(statusBar_, WM_SIZE, wParam, lParam);
-}
+void MainWindow::OnSize(UINT state, int width, int height) { statusBar_.FollowWindowSize(state, width, height); }
 
 void MainWindow::OnSetFont(HFONT font) { font_ = font; }
 
-LRESULT MainWindow::OnCommand(HWND control, WORD code, WPARAM wParam, LPARAM lParam) {
-  if (control == searchButton_ && code == BN_CLICKED) {
-    OnSearchButtonClicked();
-    return 0;
-  }
-  return DefWindowProcW(window_, WM_COMMAND, wParam, lParam);
+bool MainWindow::OnCommand(HWND control, UINT code) {
+  if (control != searchButton_ || code != BN_CLICKED) return false;
+  OnSearchButtonClicked();
+  return true;
 }
 
-LRESULT MainWindow::OnNotify(const NMHDR& header, WPARAM wParam, LPARAM lParam) {
-  if (header.hwndFrom == resultList_) return OnResultListNotify(header);
-  return DefWindowProcW(window_, WM_NOTIFY, wParam, lParam);
+bool MainWindow::OnNotify(const NMHDR& header) {
+  if (header.hwndFrom != resultList_.Handle()) return false;
+  OnResultListNotify(header.code);
+  return true;
 }
 
 void MainWindow::OnSearchButtonClicked() {
@@ -178,10 +186,9 @@ void MainWindow::OnSearchButtonClicked() {
   if (!GetFocus() && GetActiveWindow() == window_) SetFocus(searchButton_);
 }
 
-LRESULT MainWindow::OnResultListNotify(const NMHDR& header) {
+void MainWindow::OnResultListNotify(UINT code) {
   // The list has already selected the row under the pointer when it reports this.
-  if (header.code == NM_RCLICK) linkOpener_.OpenSelectedLink(resultList_);
-  return 0;
+  if (code == NM_RCLICK) linkOpener_.OpenSelectedLink(resultList_);
 }
 
 bool MainWindow::CreateControls() {
@@ -194,48 +201,19 @@ bool MainWindow::CreateControls() {
     if (!control) return false;
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   }
-  statusBar_ = GetDlgItem(window_, kStatusBarId);
-  resultList_ = GetDlgItem(window_, kResultListId);
+  statusBar_ = StatusBar(GetDlgItem(window_, kStatusBarId));
+  resultList_ = ResultList(GetDlgItem(window_, kResultListId));
   pageCountBox_ = GetDlgItem(window_, kPageCountBoxId);
   searchButton_ = GetDlgItem(window_, kSearchButtonId);
   categoryList_ = GetDlgItem(window_, kCategoryListId);
 
-  SetUpStatusBar();
-  SetUpResultList();
+  statusBar_.SetParts(kStatusPartWidths, std::size(kStatusPartWidths));
+  statusBar_.SetText(kStatusLabelPart, kStatusLabelText);
+  statusBar_.SetText(kStatusProgressPart, "");
+  resultList_.SetUpColumns();
   SetUpPageCountBox();
   SetUpCategoryList();
   return true;
-}
-
-void MainWindow::SetUpStatusBar() {
-  int rightEdges[std::size(kStatusPartWidths)];
-  int edge = 0;
-  for (std::size_t i = 0; i < std::size(kStatusPartWidths); ++i) {
-    edge += kStatusPartWidths[i];
-    rightEdges[i] = kStatusPartWidths[i] < 0 ? -1 : edge;
-  }
-  SendMessageW(statusBar_, SB_SETPARTS, std::size(rightEdges), reinterpret_cast<LPARAM>(rightEdges));
-  SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(WideFromText(kStatusLabelText).c_str()));
-  SendMessageW(statusBar_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(L""));
-}
-
-void MainWindow::SetUpResultList() {
-  SendMessageW(resultList_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,
-               LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-  const struct {
-    const char* heading;
-    int width;
-  } columns[] = {{kTitleColumnHeading, kTitleColumnWidth}, {kLinkColumnHeading, kLinkColumnWidth}};
-  int index = 0;
-  for (const auto& column : columns) {
-    std::wstring heading = WideFromText(column.heading);
-    LVCOLUMNW lvColumn{};
-    lvColumn.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
-    lvColumn.fmt = LVCFMT_LEFT;
-    lvColumn.cx = column.width;
-    lvColumn.pszText = heading.data();
-    SendMessageW(resultList_, LVM_INSERTCOLUMNW, index++, reinterpret_cast<LPARAM>(&lvColumn));
-  }
 }
 
 void MainWindow::SetUpPageCountBox() { SetWindowSubclass(pageCountBox_, PageCountFilterProc, kPageCountFilterId, 0); }
@@ -258,35 +236,14 @@ std::int32_t MainWindow::ReadCategoryIndex() {
   return static_cast<std::int32_t>(SendMessageW(categoryList_, CB_GETCURSEL, 0, 0));
 }
 
-Text MainWindow::ReadPageCountText() {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(pageCountBox_)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(pageCountBox_, text.data(), static_cast<int>(text.size()))));
-  return TextFromWide(text);
-}
+Text MainWindow::ReadPageCountText() { return TextOf(pageCountBox_); }
 
 void MainWindow::SetSearchEnabled(bool enabled) { EnableWindow(searchButton_, enabled); }
 
-void MainWindow::ClearRows() { SendMessageW(resultList_, LVM_DELETEALLITEMS, 0, 0); }
+void MainWindow::ClearRows() { resultList_.Clear(); }
 
-void MainWindow::AppendRow(const Text& title, const Text& link) {
-  LVITEMW item{};
-  item.mask = LVIF_TEXT;
-  item.iItem = static_cast<int>(SendMessageW(resultList_, LVM_GETITEMCOUNT, 0, 0));
-  item.pszText = const_cast<wchar_t*>(L"");
-  const auto row = static_cast<WPARAM>(SendMessageW(resultList_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+void MainWindow::AppendRow(const Text& title, const Text& link) { resultList_.Append(title, link); }
 
-  const std::pair<int, const Text*> cells[] = {{0, &title}, {1, &link}};
-  for (const auto& [column, text] : cells) {
-    std::wstring wide = WideFromText(*text);
-    LVITEMW cell{};
-    cell.iSubItem = column;
-    cell.pszText = wide.data();
-    SendMessageW(resultList_, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
-  }
-}
+void MainWindow::RepaintRows() { resultList_.Repaint(); }
 
-void MainWindow::RepaintRows() { UpdateWindow(resultList_); }
-
-void MainWindow::SetStatusText(const Text& text) {
-  SendMessageW(statusBar_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(WideFromText(text).c_str()));
-}
+void MainWindow::SetStatusText(const Text& text) { statusBar_.SetText(kStatusProgressPart, text); }

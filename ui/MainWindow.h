@@ -1,14 +1,18 @@
 #pragma once
-// 窗口, the program's only window: the category list, the page-count box, the
+// The program's only window: the category list, the page-count box, the
 // search button, the result list and the status bar. It is the SearchView of
 // the search run, and a right click on the list opens the selected link.
 
 #include <windows.h>
 
+#include <optional>
+
 #include "LinkOpener.h"
 #include "ProgramSite.h"
+#include "ResultList.h"
 #include "SearchRun.h"
 #include "SearchView.h"
+#include "StatusBar.h"
 
 class MainWindow : public SearchView {
  public:
@@ -35,24 +39,28 @@ class MainWindow : public SearchView {
   void SetStatusText(const Text& text) override;
 
  private:
+  // Hands each message to the window's handler for it; whatever no handler
+  // takes goes to DefWindowProcW, here and nowhere else.
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // The result of a message the window handled itself; none for the default handling.
+  std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-  LRESULT OnCreate();
+  // False when a control could not be made, which fails the window's creation.
+  bool OnCreate();
   void OnDestroy();
-  void OnActivate(WORD state);
+  void OnNcDestroy();
+  void OnActivate(UINT state);
   void OnSetFocus();
-  void OnSize(WPARAM wParam, LPARAM lParam);
+  void OnSize(UINT state, int width, int height);
   void OnSetFont(HFONT font);
-  LRESULT OnCommand(HWND control, WORD code, WPARAM wParam, LPARAM lParam);
-  LRESULT OnNotify(const NMHDR& header, WPARAM wParam, LPARAM lParam);
+  // True when the command or notification was the window's to handle.
+  bool OnCommand(HWND control, UINT code);
+  bool OnNotify(const NMHDR& header);
 
   void OnSearchButtonClicked();
-  LRESULT OnResultListNotify(const NMHDR& header);
+  void OnResultListNotify(UINT code);
 
   bool CreateControls();
-  void SetUpStatusBar();
-  void SetUpResultList();
   void SetUpPageCountBox();
   void SetUpCategoryList();
   void SetCaption();
@@ -62,8 +70,8 @@ class MainWindow : public SearchView {
   LinkOpener linkOpener_;
   HWND window_ = nullptr;
   HFONT font_ = nullptr;
-  HWND statusBar_ = nullptr;
-  HWND resultList_ = nullptr;
+  StatusBar statusBar_;
+  ResultList resultList_;
   HWND pageCountBox_ = nullptr;
   HWND searchButton_ = nullptr;
   HWND categoryList_ = nullptr;

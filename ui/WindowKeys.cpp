@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "MainWindowLayout.h"
+
 namespace {
 
 bool TakesPartInTabCycle(HWND control) {
@@ -24,11 +26,11 @@ bool IsOwnMessage(HWND window, HWND target) {
 
 HWND NextInTabCycle(HWND window, HWND from, bool backwards) {
   std::vector<HWND> cycle;
-  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (TakesPartInTabCycle(child)) cycle.push_back(child);
+  for (ControlId id : kTabOrder) {
+    HWND control = GetDlgItem(window, id);
+    if (control && TakesPartInTabCycle(control)) cycle.push_back(control);
   }
   if (cycle.empty()) return nullptr;
-  std::reverse(cycle.begin(), cycle.end());
 
   const auto n = static_cast<std::ptrdiff_t>(cycle.size());
   const auto at = std::find(cycle.begin(), cycle.end(), ChildOf(window, from));

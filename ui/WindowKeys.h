@@ -5,9 +5,9 @@
 #include <windows.h>
 
 // The control that Tab (or Shift+Tab when backwards) moves the focus to from
-// `from`: the window's visible, enabled tab-stop children in reverse creation
-// order, wrapping around. From anywhere else Tab goes to the first of them and
-// Shift+Tab to the last. Null when there is none.
+// `from`: the next (or previous) of kTabOrder that is visible, enabled and a
+// tab stop, wrapping around. From anywhere else Tab goes to the first of them
+// and Shift+Tab to the last. Null when there is none.
 HWND NextInTabCycle(HWND window, HWND from, bool backwards);
 
 // Tab and Shift+Tab move the focus, Esc closes the window, F1 is swallowed.

@@ -60,14 +60,14 @@ TEST_F(Keyboard, BackspaceAndPasteAreNotFiltered) {
   EXPECT_EQ(main->ReadPageCountText(), "x 7");
 }
 
-TEST_F(Keyboard, TabCyclesThroughTheTabStopsInReverseCreationOrder) {
+TEST_F(Keyboard, TabCyclesThroughTheTabStopsInTabOrder) {
   ASSERT_EQ(GetFocus(), categoryList);
   const HWND forwards[] = {searchButton, pageCountBox, list, categoryList, searchButton};
   for (HWND expected : forwards) {
     driver->Key(VK_TAB);
     EXPECT_EQ(GetFocus(), expected);
   }
-  // Now on 按钮1: Shift+Tab goes back the other way round.
+  // Now on the search button: Shift+Tab goes back the other way round.
   const HWND backwards[] = {categoryList, list, pageCountBox, searchButton, categoryList};
   for (HWND expected : backwards) {
     driver->KeyWith(VK_SHIFT, VK_TAB);

@@ -23,15 +23,17 @@ struct ExpectedControl {
   bool tabStop;
 };
 
-// The layout table: creation order, class, rectangle, tab stop.
+// The controls as the window must make them: creation order, class, rectangle,
+// tab stop. Written out here rather than read from the control table, so that a
+// slip in the table shows.
 const ExpectedControl kExpectedControls[] = {
-    {"状态条1", kStatusBarId, STATUSCLASSNAMEW, {0, 350, 629, 370}, false},
-    {"超级列表框1", kResultListId, WC_LISTVIEWW, {24, 72, 624, 344}, true},
-    {"编辑框1", kPageCountBoxId, WC_EDITW, {385, 26, 433, 46}, true},
-    {"标签2", kPageCountLabelId, WC_STATICW, {288, 24, 376, 48}, false},
-    {"按钮1", kSearchButtonId, WC_BUTTONW, {464, 20, 544, 52}, true},
-    {"组合框1", kCategoryListId, WC_COMBOBOXW, {132, 26, 268, 46}, true},
-    {"标签1", kCategoryLabelId, WC_STATICW, {24, 24, 128, 48}, false},
+    {"status bar", kStatusBarId, STATUSCLASSNAMEW, {0, 350, 629, 370}, false},
+    {"result list", kResultListId, WC_LISTVIEWW, {24, 72, 624, 344}, true},
+    {"page-count box", kPageCountBoxId, WC_EDITW, {385, 26, 433, 46}, true},
+    {"page-count label", kPageCountLabelId, WC_STATICW, {288, 24, 376, 48}, false},
+    {"search button", kSearchButtonId, WC_BUTTONW, {464, 20, 544, 52}, true},
+    {"category list", kCategoryListId, WC_COMBOBOXW, {132, 26, 268, 46}, true},
+    {"category label", kCategoryLabelId, WC_STATICW, {24, 24, 128, 48}, false},
 };
 
 std::wstring ClassOf(HWND hwnd) {
