@@ -19,19 +19,17 @@ if [ "$(cat "$WINEPREFIX/.listing-ready" 2>/dev/null)" != "$version" ]; then
   reg 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N
   # Wine 8 gives a new prefix its "light" visual theme, whose scroll bars make
   # every row appended to a growing, visible list view cost about 10 ms
-  # (1 ms without). The program asks for no theme; Windows' classic look is
-  # what it is drawn and tested with.
+  # (1 ms without). The window behaves the same in the classic look, which is
+  # what it is tested and shown in.
   reg 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /t REG_SZ /d 0
   # Wine picks its fallback for Chinese glyphs from the locale, so under a
   # Western one (LC_ALL=C, C.UTF-8) the window's Chinese texts would draw as
-  # boxes. Windows links its UI fonts to a Chinese font whatever the locale;
-  # do the same with the WenQuanYi font that scripts/setup.sh installs. The UI
-  # font ("MS Shell Dlg") is Tahoma from fonts-wine, which also brings the
-  # Marlett font that Wine's classic caption buttons are drawn with.
-  link='wqy-microhei.ttc,WenQuanYi Micro Hei'
-  for font in 'Tahoma' 'Tahoma Bold' 'Microsoft Sans Serif' 'MS Sans Serif' 'Segoe UI' 'Lucida Sans Unicode'; do
-    reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$font" /t REG_MULTI_SZ /d "$link"
-  done
+  # boxes. Like Windows, Wine links its UI fonts (Tahoma, from fonts-wine) to
+  # SimSun and other East Asian fonts under every locale, but rewrites those
+  # links whenever the locale's code page changes, so links of our own would
+  # not last. Let SimSun stand for the WenQuanYi font that scripts/setup.sh
+  # installs: Wine's own links then find it under any locale.
+  reg 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun /t REG_SZ /d 'WenQuanYi Micro Hei'
   wineserver -w
   echo "$version" > "$WINEPREFIX/.listing-ready"
 fi
