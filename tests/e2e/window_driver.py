@@ -132,10 +132,13 @@ class WineSession:
     """A Wine prefix on a display: runs programs, sets registry values, and
     stops the prefix's wineserver at the end."""
 
-    def __init__(self, prefix, display, locale="zh_CN.UTF-8"):
+    def __init__(self, prefix, display, locale=None):
+        """locale: LC_ALL for Wine; None keeps the caller's own."""
         self.env = dict(os.environ)
-        self.env.update(WINEPREFIX=prefix, DISPLAY=display, LC_ALL=locale,
+        self.env.update(WINEPREFIX=prefix, DISPLAY=display,
                         WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree=;mshtml=", WINEARCH="win64")
+        if locale:
+            self.env["LC_ALL"] = locale
         # Wine's Internet clients can take a proxy from the environment; every
         # request here goes to loopback and must go there directly.
         for name in ("LANGUAGE", "http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"):
