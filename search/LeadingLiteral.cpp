@@ -1,5 +1,9 @@
 #include "LeadingLiteral.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Bytes that stand for themselves in Perl syntax, in any position, without
@@ -126,35 +130,46 @@ Text LeadingLiteral(std::string_view pattern) {
 }
 
 LiteralScanner::LiteralScanner(std::string_view literal) {
-  // Shifts are bytes; a longer literal only loses a little skip distance.
-  literal = literal.substr(0, 255);
   for (char c : literal) folded_ += static_cast<char>(Fold(static_cast<unsigned char>(c)));
-  const std::size_t m = folded_.size();
-  for (unsigned char& shift : shift_) shift = static_cast<unsigned char>(m == 0 ? 1 : m);
-  for (std::size_t i = 0; i + 1 < m; ++i) {
-    const auto b = static_cast<unsigned char>(folded_[i]);
-    const auto distance = static_cast<unsigned char>(m - 1 - i);
-    shift_[b] = distance;
-    if (b >= 'a' && b <= 'z') shift_[b - 'a' + 'A'] = distance;
+}
+
+bool LiteralScanner::StartsAt(const char* at) const {
+  for (std::size_t i = 0; i < folded_.size(); ++i) {
+    if (Fold(static_cast<unsigned char>(at[i])) != static_cast<unsigned char>(folded_[i])) return false;
   }
+  return true;
 }
 
 const char* LiteralScanner::Find(const char* from, const char* end) const {
   const std::size_t m = folded_.size();
   if (m == 0) return from;
   if (end - from < static_cast<std::ptrdiff_t>(m)) return nullptr;
-  const auto* literal = reinterpret_cast<const unsigned char*>(folded_.data());
-  const unsigned char lastByte = literal[m - 1];
-  const auto* at = reinterpret_cast<const unsigned char*>(from);
-  const auto* const lastStart = reinterpret_cast<const unsigned char*>(end) - m;
-  while (at <= lastStart) {
-    const unsigned char last = at[m - 1];
-    if (Fold(last) == lastByte) {
-      std::size_t i = 0;
-      while (i + 1 < m && Fold(at[i]) == literal[i]) ++i;
-      if (i + 1 == m) return reinterpret_cast<const char*>(at);
+  const char* const lastStart = end - m;
+  const char* at = from;
+#if defined(__SSE2__)
+  // Sixteen places at a time, keeping those whose first and last bytes fit
+  // (a letter's case bit set on both sides, so either case fits); the pair is
+  // rare in a page, and only those places are compared in full.
+  auto caseBit = [](char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? 0x20 : 0); };
+  const __m128i first = _mm_set1_epi8(folded_.front());
+  const __m128i last = _mm_set1_epi8(folded_.back());
+  const __m128i firstCase = _mm_set1_epi8(caseBit(folded_.front()));
+  const __m128i lastCase = _mm_set1_epi8(caseBit(folded_.back()));
+  while (lastStart - at >= 15) {
+    const __m128i starts = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), firstCase);
+    const __m128i ends = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at + m - 1)), lastCase);
+    auto candidates = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(starts, first), _mm_cmpeq_epi8(ends, last))));
+    while (candidates != 0) {
+      const char* const place = at + __builtin_ctz(candidates);
+      if (StartsAt(place)) return place;
+      candidates &= candidates - 1;
     }
-    at += shift_[last];
+    at += 16;
+  }
+#endif
+  for (; at <= lastStart; ++at) {
+    if (StartsAt(at)) return at;
   }
   return nullptr;
 }

@@ -15,8 +15,8 @@
 Text LeadingLiteral(std::string_view pattern);
 
 // Finds a literal in a text with ASCII letter case ignored (the extractor's
-// byte-class rules: bytes above 0x7F compare as they are), skipping ahead by
-// the table of the literal's bytes (Horspool) rather than trying every byte.
+// byte-class rules: bytes above 0x7F compare as they are), sixteen places at a
+// time where the processor allows.
 class LiteralScanner {
  public:
   explicit LiteralScanner(std::string_view literal);
@@ -27,6 +27,7 @@ class LiteralScanner {
   bool empty() const { return folded_.empty(); }
 
  private:
+  bool StartsAt(const char* at) const;
+
   Text folded_;  // the literal in lower case
-  unsigned char shift_[256];
 };

@@ -71,6 +71,9 @@ MatchList ListingExtractor::FindAll(const Text& pageText) const {
   const char* from = start;
   boost::match_results<const char*> found;
   try {
+    // A list page holds a few dozen entries; growing the list from nothing
+    // would copy it several times over for each page.
+    matches.reserve(64);
     // Each search begins at the end of the last match as if it were the start
     // of the text, so matches never overlap; after an empty match it begins
     // one byte further on, as Perl's does, or it would find that match forever.
