@@ -22,9 +22,17 @@ if [ "$(cat "$WINEPREFIX/.listing-ready" 2>/dev/null)" != "$version" ]; then
   # (1 ms without). The window behaves the same in the classic look, which is
   # what it is tested and shown in.
   reg 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /t REG_SZ /d 0
+  # Debian's Wine loads the TrueType fonts of fonts-wine only from the prefix's
+  # own font folder. Without Marlett the classic caption buttons show the
+  # letters "0", "1" and "r"; without Tahoma the UI font falls back to DejaVu.
+  # (Wine makes the bold caption font from Tahoma itself, so that Wine's font
+  # links below reach it too; with Tahoma Bold its Chinese would be boxes.)
+  for font in tahoma.ttf marlett.ttf; do
+    [ -f "/usr/share/wine/fonts/$font" ] && ln -sf "/usr/share/wine/fonts/$font" "$WINEPREFIX/drive_c/windows/Fonts/$font"
+  done
   # Wine picks its fallback for Chinese glyphs from the locale, so under a
   # Western one (LC_ALL=C, C.UTF-8) the window's Chinese texts would draw as
-  # boxes. Like Windows, Wine links its UI fonts (Tahoma, from fonts-wine) to
+  # boxes. Like Windows, Wine links its UI fonts (Tahoma) to
   # SimSun and other East Asian fonts under every locale, but rewrites those
   # links whenever the locale's code page changes, so links of our own would
   # not last. Let SimSun stand for the WenQuanYi font that scripts/setup.sh
