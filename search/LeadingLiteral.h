@@ -8,10 +8,12 @@
 #include "Text.h"
 
 // The literal run at the start of a Perl-syntax pattern that every match of it
-// begins with (letter case as written; the caller decides whether case
-// counts). Empty when there is none or the pattern is written in a way this
-// reading does not follow (top-level alternation, a leading group, escape or
-// class, unbalanced brackets): an empty result only means "search plainly".
+// begins with, read on into plain and non-capturing groups that must match
+// once (letter case as written; the caller decides whether case counts).
+// Empty when there is none or the pattern is written in a way this reading
+// does not follow (top-level alternation, a leading escape, class or
+// look-around, unbalanced brackets, verbs such as (*COMMIT), \Q): an empty
+// result only means "search plainly".
 Text LeadingLiteral(std::string_view pattern);
 
 // Finds a literal in a text with ASCII letter case ignored (the extractor's
