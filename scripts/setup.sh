@@ -7,7 +7,7 @@ packages=(
   cmake make g++ python3
   g++-mingw-w64-x86-64-posix
   libboost1.81-dev googletest libbenchmark-dev
-  wine wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-microhei locales-all
+  wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick fonts-wqy-microhei locales-all
   nginx-light openssl curl
   libcurl4-openssl-dev
   clang-14 libclang-rt-14-dev libpcre2-dev

@@ -21,9 +21,6 @@ from harness.display import Xvfb
 from harness.processes import DriveError, stop_process, wait_until
 from harness.wine import WineSession
 
-# The demo's texts are Chinese; Wine picks its font fallback from the locale.
-LOCALE = "zh_CN.UTF-8"
-
 
 def search_by_itself(args, wine, display):
     tool = wine.start(args.program, os.path.join(os.path.dirname(args.screenshot), "demo-program.log"))
@@ -63,11 +60,13 @@ def main():
         display = os.environ.get("DISPLAY")
         if display:
             print("== starting the program on %s; close its window to end" % display, flush=True)
-            wine = WineSession(args.prefix, display, LOCALE)
+            # The program runs in the user's own locale: the Wine prefix's
+            # font links show its Chinese texts under any (scripts/wine-prefix.sh).
+            wine = WineSession(args.prefix, display)
             return wine.start(args.program, os.devnull).wait()
         print("== no DISPLAY: starting a private Xvfb (1920x1080) and running one search by itself", flush=True)
         xvfb = Xvfb()
-        wine = WineSession(args.prefix, xvfb.display, LOCALE)
+        wine = WineSession(args.prefix, xvfb.display)
         return search_by_itself(args, wine, xvfb.display)
     except DriveError as error:
         print("demo run failed: %s" % error, file=sys.stderr)

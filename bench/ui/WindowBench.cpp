@@ -4,6 +4,7 @@
 //   - start-up to a shown, idle window, in this process and as a new process;
 //   - the working set after a search of 100 prepared pages.
 // Prints one line per figure. Not a test: it checks nothing.
+//   ui_bench.exe [startup] [rows] [search]
 
 #include <windows.h>
 #include <commctrl.h>
@@ -196,11 +197,21 @@ void BenchSearchMemory() {
 
 }  // namespace
 
+// With no arguments every figure; otherwise those named: startup, rows, search.
 int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "--startup-child") == 0) return StartupChild();
-  BenchStartAsProcess();
-  BenchStartInProcess();
-  BenchRows();
-  BenchSearchMemory();
+  auto wanted = [&](const char* part) {
+    if (argc == 1) return true;
+    for (int i = 1; i < argc; ++i) {
+      if (std::strcmp(argv[i], part) == 0) return true;
+    }
+    return false;
+  };
+  if (wanted("startup")) {
+    BenchStartAsProcess();
+    BenchStartInProcess();
+  }
+  if (wanted("rows")) BenchRows();
+  if (wanted("search")) BenchSearchMemory();
   return 0;
 }

@@ -28,8 +28,12 @@ class WineSession:
     """A Wine prefix on a display: runs programs, sets registry values, and
     stops the prefix's wineserver at the end."""
 
-    def __init__(self, prefix, display, locale="zh_CN.UTF-8"):
-        self.env = wine_environment(dict(os.environ, WINEPREFIX=prefix, DISPLAY=display, LC_ALL=locale))
+    def __init__(self, prefix, display, locale=None):
+        """locale: LC_ALL for Wine; None keeps the caller's own."""
+        base = dict(os.environ, WINEPREFIX=prefix, DISPLAY=display)
+        if locale:
+            base["LC_ALL"] = locale
+        self.env = wine_environment(base)
         subprocess.run([os.path.join(SCRIPTS, "wine-prefix.sh")], env=self.env, check=True, timeout=300)
 
     def run(self, args, timeout=120):
