@@ -242,15 +242,21 @@ class _Handler(socketserver.BaseRequestHandler):
             self.respond(b"200 OK", ODD_PAGES.get(page, b""))
         elif first == "static":
             # Files under the static root; anything missing is a 404 with no body.
-            relative = path[len("/static/"):]
-            full = os.path.join(self.server.static_root, relative)
-            if relative and ".." not in relative and os.path.isfile(full):
-                with open(full, "rb") as f:
-                    self.respond(b"200 OK", f.read())
+            body = self.static_file(path[len("/static/"):])
+            if body is not None:
+                self.respond(b"200 OK", body)
             else:
                 self.respond(b"404 Not Found", b"")
         else:
             self.respond(b"500 Internal Server Error", b"no such script")
+
+    def static_file(self, relative):
+        """The bytes of a file under the static root; None when there is none."""
+        full = os.path.join(self.server.static_root, relative)
+        if relative and ".." not in relative and os.path.isfile(full):
+            with open(full, "rb") as f:
+                return f.read()
+        return None
 
 
 class TlsServer:
