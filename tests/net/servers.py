@@ -149,6 +149,9 @@ class ScriptedServer(socketserver.ThreadingTCPServer):
         super().__init__(("127.0.0.1", 0), _Handler)
         self.recorder = _Recorder(log_path)
         self.static_root = static_root
+        # Request targets answered as if another target had been asked for, so
+        # that a client of fixed paths (list pages) meets any script here.
+        self.routes = {}
         self.port = self.server_address[1]
         self.thread = threading.Thread(target=self.serve_forever, daemon=True)
 
@@ -195,7 +198,7 @@ class _Handler(socketserver.BaseRequestHandler):
             raw += data
         self.server.recorder.record(b"R", raw)
         target = raw.split(b"\r\n", 1)[0].split(b" ")[1].decode("latin-1")
-        self.answer(target)
+        self.answer(self.server.routes.get(target, target))
 
     def send(self, data):
         self.request.sendall(data)
@@ -210,6 +213,9 @@ class _Handler(socketserver.BaseRequestHandler):
         first = path.split("/")[1] if path.count("/") >= 1 else ""
         if first == "echo":
             self.respond(b"200 OK", b"echo")
+        elif first == "redirect":
+            # /redirect/<target> sends the client on to /<target>.
+            self.respond(b"302 Found", b"", [b"Location: " + target[len("/redirect"):].encode("latin-1")])
         elif first == "error404":
             self.respond(b"404 Not Found", CUSTOM_404, [b"Content-Type: text/html"])
         elif first == "empty":
@@ -247,6 +253,20 @@ class _Handler(socketserver.BaseRequestHandler):
                 self.respond(b"200 OK", body)
             else:
                 self.respond(b"404 Not Found", b"")
+        elif first == "chunked-static":
+            # A static file in chunks of 1000 bytes.
+            body = self.static_file(path[len("/chunked-static/"):]) or b""
+            out = b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n"
+            for start in range(0, len(body), 1000):
+                chunk = body[start:start + 1000]
+                out += b"%x\r\n" % len(chunk) + chunk + b"\r\n"
+            self.send(out + b"0\r\n\r\n")
+        elif first == "cut-static":
+            # The first half of a static file under its whole length, then the end.
+            body = self.static_file(path[len("/cut-static/"):]) or b""
+            self.send(b"HTTP/1.1 200 OK\r\nContent-Length: %d\r\nConnection: close\r\n\r\n" % len(body)
+                      + body[:len(body) // 2])
+            self.request.shutdown(socket.SHUT_WR)
         else:
             self.respond(b"500 Internal Server Error", b"no such script")
 
