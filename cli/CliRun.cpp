@@ -56,7 +56,7 @@ int RunCliSearch(const CliOptions& options, std::FILE* out, std::FILE* err, Prog
     view.FlushRows();
     progress.PageDone(view.Rows(), pageFailed);
   } catch (const OutputClosed&) {
-    progress.Finish();
+    progress.Abandon();
     return kExitFetched;
   } catch (const OutputFailed& failure) {
     progress.Say(kProgram + std::string(failure.what()));

@@ -86,3 +86,5 @@ void Progress::Finish() {
     std::fflush(err_);
   }
 }
+
+void Progress::Abandon() { Clear(); }

@@ -19,6 +19,8 @@ class Progress {
   void Say(const std::string& line);
   // Clears the bar, or writes "R rows from P pages, F failed".
   void Finish();
+  // Clears the bar and says nothing: the run was cut short on purpose.
+  void Abandon();
 
   // The bar's line for a terminal of the given width, without "\r".
   static std::string BarLine(std::int64_t done, std::int64_t pages, std::int64_t rows, double elapsedSeconds,
