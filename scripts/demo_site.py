@@ -4,12 +4,13 @@
 The demo build of the tool has this site's address built in, so the tool does
 something real on a machine without internet:
 
-    scripts/demo_site.py [--address 127.8.9.36] [--port 8936]
+    scripts/demo_site.py [--address 127.8.9.36] [--port 8936] [--delay-ms 0]
 
 Serves, for each of the five categories, list pages 1 to --pages (25 entries
 each) at the category's list-page paths, a small entry page for every entry
 linked from them, an index page at "/", and 404 with a short GBK page for
-everything else. Prints one line "ready http://ADDRESS:PORT" once it listens,
+everything else; with --delay-ms each answer waits that long first, as a
+distant site would. Prints one line "ready http://ADDRESS:PORT" once it listens,
 and one line per request ("GET <path> <status> <User-Agent>") after that.
 """
 
@@ -19,6 +20,7 @@ import html
 import os
 import re
 import sys
+import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "support"))
@@ -112,6 +114,8 @@ class Handler(BaseHTTPRequestHandler):
     server_version = "DemoListingSite/1.0"
 
     def do_GET(self):
+        if self.server.delay_seconds > 0:
+            time.sleep(self.server.delay_seconds)
         status, body = self.server.site.answer(self.path.split("#", 1)[0])
         # Logged before the answer goes out, so that whoever got the answer
         # finds the request in the log.
@@ -131,6 +135,7 @@ class Server(ThreadingHTTPServer):
     # Lets a restarted site listen again at once over its predecessor's closed
     # connections; Linux still refuses a second listener on the same address.
     allow_reuse_address = True
+    delay_seconds = 0.0
 
 
 def main():
@@ -141,6 +146,8 @@ def main():
                         help="port; 0 takes a free one (default %(default)s)")
     parser.add_argument("--pages", type=int, default=DEFAULT_PAGES,
                         help="list pages per category (default %(default)s)")
+    parser.add_argument("--delay-ms", type=int, default=0,
+                        help="milliseconds each answer waits before it goes out (default %(default)s)")
     args = parser.parse_args()
 
     try:
@@ -154,6 +161,7 @@ def main():
                   file=sys.stderr)
         sys.exit(2)
     server.site = DemoSite(args.pages)
+    server.delay_seconds = max(args.delay_ms, 0) / 1000.0
     address, port = server.server_address[:2]
     print("ready http://%s:%d" % (address, port), flush=True)
     try:

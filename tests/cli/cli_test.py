@@ -3,7 +3,7 @@
 
   cli_test.py PROGRAM [unittest arguments]
 
-Starts the demo site (scripts/demo_site.py) on a free loopback port, and the
+Starts the demo site (scripts/demo_site.py, 200 pages) on a free loopback port, and the
 scripted server, a self-signed TLS listener and a refused port from
 tests/net/servers.py; every one of them is stopped when the tests end.
 """
@@ -18,22 +18,22 @@ import socket
 import subprocess
 import sys
 import tempfile
-import time
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
-for folder in ("tests/net", "tests/support", "scripts"):
+for folder in ("tests/net", "tests/support", "tests/e2e", "scripts"):
     sys.path.insert(0, os.path.join(ROOT, folder))
 
 import demo_site  # noqa: E402
 import run_with_servers  # noqa: E402
 import servers  # noqa: E402
+import window_driver  # noqa: E402
 
 PROGRAM = None
 FIXTURES = os.path.join(ROOT, "tests", "search", "fixtures")
 AGENT = b"Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)"
-DEMO_PAGES = 200
+DEMO_PAGES = demo_site.DEFAULT_PAGES
 
 
 def list_path(category, page):
@@ -41,8 +41,10 @@ def list_path(category, page):
 
 
 def run(arguments, env=None, timeout=120):
-    return subprocess.run([PROGRAM] + arguments, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                          env=env, timeout=timeout)
+    result = subprocess.run([PROGRAM] + arguments, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                            env=env, timeout=timeout)
+    DEMO.request_log()  # drained, so that the site never waits on its own log
+    return result
 
 
 def tsv(rows):
@@ -65,32 +67,6 @@ def window_request(path, site):
     return template.replace(b"{path}", path.encode("ascii")).replace(b"{host}", host)
 
 
-class DemoSite:
-    def __init__(self, work):
-        self.log = open(os.path.join(work, "demo-site.log"), "w+")
-        self.process = subprocess.Popen(
-            [sys.executable, os.path.join(ROOT, "scripts", "demo_site.py"), "--address", "127.0.0.1",
-             "--port", "0", "--pages", str(DEMO_PAGES)], stdout=self.log, stderr=subprocess.STDOUT)
-        deadline = time.monotonic() + 30
-        self.base = None
-        while self.base is None and time.monotonic() < deadline and self.process.poll() is None:
-            self.log.seek(0)
-            first = self.log.readline()
-            if first.startswith("ready "):
-                self.base = first.split()[1]
-            else:
-                time.sleep(0.05)
-        if self.base is None:
-            self.stop()
-            raise RuntimeError("the demo site did not start")
-
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            self.process.wait(10)
-        self.log.close()
-
-
 def setUpModule():
     global WORK, DEMO, SCRIPTED, TLS, REFUSED, ROWS_DIR
     WORK = tempfile.mkdtemp(prefix="listing-cli-")
@@ -99,7 +75,7 @@ def setUpModule():
         _, static, ROWS_DIR = run_with_servers.prepare_site(WORK)
         for name in os.listdir(FIXTURES):
             shutil.copy(os.path.join(FIXTURES, name), os.path.join(static, name))
-        DEMO = DemoSite(WORK)
+        DEMO = window_driver.DemoSite("127.0.0.1", 0)
         started.append(DEMO)
         SCRIPTED = servers.ScriptedServer(os.path.join(WORK, "requests.log"), static).start()
         started.append(SCRIPTED)
@@ -200,6 +176,7 @@ class RowsOfTheDemoSite(unittest.TestCase):
             process.stdout.close()  # as `| head -1` does
             error = process.stderr.read()
             process.wait(120)
+            DEMO.request_log()
             self.assertTrue(first.endswith(b".html\n"), first)
             self.assertEqual((process.returncode, error), (0, b""), jobs)
 
@@ -225,6 +202,7 @@ class RowsOfTheDemoSite(unittest.TestCase):
             rows = process.stdout.read()
             process.stdout.close()
             process.wait(60)
+            DEMO.request_log()
             self.assertEqual(process.returncode, 0)
             self.assertEqual(rows.count(b"\n"), 100)
             if quiet:
