@@ -22,12 +22,13 @@ import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
-for folder in ("tests/net", "tests/support", "tests/e2e", "scripts"):
+for folder in ("tests/cli", "tests/net", "tests/support", "tests/e2e", "scripts"):
     sys.path.insert(0, os.path.join(ROOT, folder))
 
 import demo_site  # noqa: E402
 import run_with_servers  # noqa: E402
 import servers  # noqa: E402
+from window_request import window_request  # noqa: E402
 import window_driver  # noqa: E402
 
 PROGRAM = None
@@ -56,15 +57,6 @@ def rows_file(path, site):
     with open(path, "rb") as f:
         lines = f.read().splitlines()
     return [(title, site.encode("ascii") + link) for title, link in (line.split(b"\t") for line in lines)]
-
-
-def window_request(path, site):
-    """The request the window program's downloader (WinINet under Wine) sends,
-    as the scripted server recorded it."""
-    with open(os.path.join(HERE, "window-request.txt"), "rb") as f:
-        template = f.read().replace(b"\n", b"\r\n")
-    host = site.split("//", 1)[1].encode("ascii")
-    return template.replace(b"{path}", path.encode("ascii")).replace(b"{host}", host)
 
 
 def setUpModule():
@@ -102,16 +94,7 @@ class Traffic:
         self.start = os.path.getsize(SCRIPTED.recorder.path)
 
     def records(self):
-        with open(SCRIPTED.recorder.path, "rb") as f:
-            f.seek(self.start)
-            data = f.read()
-        out = []
-        while data:
-            head, data = data.split(b"\n", 1)
-            kind, size = head.split(b" ")
-            out.append((kind, data[:int(size)]))
-            data = data[int(size) + 1:]
-        return out
+        return servers.read_records(SCRIPTED.recorder.path, self.start)
 
     def connections(self):
         return sum(1 for kind, _ in self.records() if kind == b"C")

@@ -139,6 +139,21 @@ class _Recorder:
             f.flush()
 
 
+def read_records(path, start=0):
+    """What a _Recorder wrote from byte offset start on, in order: (b"C", b"")
+    for each accepted connection, (b"R", raw bytes) for each request."""
+    with open(path, "rb") as f:
+        f.seek(start)
+        data = f.read()
+    records = []
+    while data:
+        head, data = data.split(b"\n", 1)
+        kind, size = head.split(b" ")
+        records.append((kind, data[:int(size)]))
+        data = data[int(size) + 1:]
+    return records
+
+
 class ScriptedServer(socketserver.ThreadingTCPServer):
     """Answers by the first path segment; see _Handler.answer for the scripts."""
 
