@@ -136,6 +136,9 @@ class Server(ThreadingHTTPServer):
     # connections; Linux still refuses a second listener on the same address.
     allow_reuse_address = True
     delay_seconds = 0.0
+    # socketserver listens with a queue of 5: a client opening 8 connections
+    # at once had the rest of its connects dropped and retried a second later.
+    request_queue_size = 64
 
 
 def main():

@@ -93,11 +93,13 @@ class Xvfb:
 
 
 class DemoSite:
-    """scripts/demo_site.py on the given address, with its request log."""
+    """scripts/demo_site.py on the given address, with its request log;
+    extra holds further options of the site (--pages, --delay-ms)."""
 
-    def __init__(self, address, port):
+    def __init__(self, address, port, extra=()):
         self.process = subprocess.Popen(
-            [sys.executable, os.path.join(SCRIPTS, "demo_site.py"), "--address", address, "--port", str(port)],
+            [sys.executable, os.path.join(SCRIPTS, "demo_site.py"), "--address", address, "--port", str(port)]
+            + list(extra),
             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         ready, _, _ = select.select([self.process.stdout], [], [], 60)
         line = self.process.stdout.readline().decode() if ready else ""
