@@ -157,6 +157,7 @@ FetchedPage PageFetcher::Take(std::int32_t page) {
     fetched.failure = "out of memory for its body after " + std::to_string(fetched.body.size()) + " bytes";
   } else if (transfer.result != CURLE_OK) {
     fetched.failure = transfer.errorText[0] != '\0' ? transfer.errorText : curl_easy_strerror(transfer.result);
+    if (transfer.result == CURLE_OPERATION_TIMEDOUT) fetched.failure = "timed out: " + fetched.failure;
   } else if (fetched.status >= 400) {
     fetched.failure = "status " + std::to_string(fetched.status);
   }

@@ -196,22 +196,50 @@ class RowsOfTheDemoSite(unittest.TestCase):
                 self.assertNotIn(b"rows from", shown)
 
     def test_ctrl_c_stops_it_at_once(self):
-        # A listener that takes the connection and never answers.
-        with socket.socket() as listener:
-            listener.bind(("127.0.0.1", 0))
-            listener.listen(1)
-            site = "http://127.0.0.1:%d" % listener.getsockname()[1]
-            process = subprocess.Popen([PROGRAM, "--site", site, "--pages", "3"],
+        with SilentListener() as listener:
+            process = subprocess.Popen([PROGRAM, "--site", listener.site, "--pages", "3"],
                                        stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-            listener.settimeout(60)
-            connection, _ = listener.accept()
-            with connection:
-                connection.recv(4096)
+            with listener.take_request():
                 process.send_signal(signal.SIGINT)
                 process.wait(30)
             process.stdout.close()
             process.stderr.close()
         self.assertEqual(process.returncode, -signal.SIGINT)
+
+    def test_a_site_that_never_answers_times_out(self):
+        # Waits out the program's stall limit (30 s) once.
+        with SilentListener() as listener:
+            process = subprocess.Popen([PROGRAM, "--site", listener.site, "--pages", "1"],
+                                       stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+            with listener.take_request():
+                out, err = process.communicate(timeout=120)
+        lines = err.decode().splitlines()
+        self.assertEqual((process.returncode, out), (3, b""), lines)
+        self.assertTrue(lines[0].startswith("film-listings-cli: page 1 (%s): timed out" % (
+            listener.site + list_path(0, 1))), lines)
+        self.assertEqual(lines[1:], ["0 rows from 1 pages, 1 failed"])
+
+
+class SilentListener:
+    """A loopback listener that takes connections and never answers them."""
+
+    def __enter__(self):
+        self.socket = socket.socket()
+        self.socket.bind(("127.0.0.1", 0))
+        self.socket.listen(4)
+        self.socket.settimeout(60)
+        self.site = "http://127.0.0.1:%d" % self.socket.getsockname()[1]
+        return self
+
+    def take_request(self):
+        """The next connection, once its request is in; close it when done."""
+        connection, _ = self.socket.accept()
+        connection.settimeout(60)
+        connection.recv(4096)
+        return connection
+
+    def __exit__(self, *error):
+        self.socket.close()
 
 
 class RowsOfOtherAnswers(unittest.TestCase):
