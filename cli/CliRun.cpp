@@ -61,6 +61,10 @@ int RunCliSearch(const CliOptions& options, std::FILE* out, std::FILE* err, Prog
   } catch (const OutputFailed& failure) {
     progress.Say(kProgram + std::string(failure.what()));
     return kExitOtherError;
+  } catch (...) {
+    // Whatever else ends the run is reported by the caller, on a clean line.
+    progress.Abandon();
+    throw;
   }
   progress.Finish();
   return failedPages > 0 ? kExitPageFailed : kExitFetched;

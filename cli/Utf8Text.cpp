@@ -54,10 +54,15 @@ class Cp936Converter {
   iconv_t descriptor_;
 };
 
+Cp936Converter& ThreadConverter() {
+  thread_local Cp936Converter converter;
+  return converter;
+}
+
 }  // namespace
 
 std::string Cp936ToUtf8(const Text& text) {
-  thread_local Cp936Converter converter;
+  Cp936Converter& converter = ThreadConverter();
   if (converter.Usable()) return converter.Convert(text);
   // Without the system's code page tables: ASCII stays, the rest is unknown.
   std::string out;
@@ -73,7 +78,4 @@ std::string Cp936ToUtf8(const Text& text) {
   return out;
 }
 
-bool CanConvertCp936() {
-  thread_local Cp936Converter converter;
-  return converter.Usable();
-}
+bool CanConvertCp936() { return ThreadConverter().Usable(); }

@@ -163,6 +163,14 @@ class RowsOfTheDemoSite(unittest.TestCase):
             self.assertTrue(first.endswith(b".html\n"), first)
             self.assertEqual((process.returncode, error), (0, b""), jobs)
 
+    def test_a_full_disk_is_an_error_of_its_own(self):
+        with open("/dev/full", "wb") as full:
+            result = subprocess.run([PROGRAM, "--site", DEMO.base, "--pages", "2"], stdout=full,
+                                    stderr=subprocess.PIPE, timeout=120)
+        DEMO.request_log()
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.stderr, b"film-listings-cli: cannot write the rows: No space left on device\n")
+
     def test_progress_bar_only_on_a_terminal(self):
         for quiet in ([], ["--quiet"]):
             master, slave = pty.openpty()
