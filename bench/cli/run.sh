@@ -8,5 +8,5 @@ scripts/setup.sh
 cmake --preset cli >/dev/null
 cmake --build --preset cli
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target cli_window_search_bench
+cmake --build --preset windows --target search-timing
 exec python3 bench/cli/run_bench.py "$@"

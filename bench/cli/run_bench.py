@@ -9,7 +9,7 @@ repeat taken in turn:
 - curl fetching the same pages one after another (one process, HTTP/1.0);
 - film-listings-cli --jobs 1 and --jobs 8;
 - the window program's search (SearchRun with its WinINet downloader, no
-  window) under Wine, timed inside the process.
+  window: tests/e2e search-timing.exe) under Wine, timed inside the process.
 Memory: the peak resident size of film-listings-cli over 10 and over 1,000
 pages, sequential and with --jobs 8, from a demo site without delay.
 Every site it starts is stopped at the end.
@@ -28,7 +28,7 @@ sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 import window_driver as wd  # noqa: E402
 
 CLI = os.path.join(ROOT, "build", "cli", "film-listings-cli")
-WINDOW_SEARCH = os.path.join(ROOT, "build", "windows", "bench", "cli", "cli_window_search_bench.exe")
+WINDOW_SEARCH = os.path.join(ROOT, "build", "windows", "tests", "e2e", "search-timing.exe")
 WINE_RUN = os.path.join(ROOT, "scripts", "wine-run.sh")
 AGENT = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)"
 
@@ -78,7 +78,7 @@ def peak_kib(command):
 
 
 def window_search_ms(site, pages):
-    run = subprocess.run([WINE_RUN, WINDOW_SEARCH, site, str(pages)], stdout=subprocess.PIPE,
+    run = subprocess.run([WINE_RUN, WINDOW_SEARCH, str(pages), "1", site], stdout=subprocess.PIPE,
                          stderr=subprocess.DEVNULL, env=dict(ENV, LC_ALL="C"), timeout=900)
     words = run.stdout.decode().split()
     if run.returncode != 0 or "run-ms" not in words:
