@@ -59,7 +59,8 @@ int RunCliSearch(const CliOptions& options, std::FILE* out, std::FILE* err, Prog
     progress.Abandon();
     return kExitFetched;
   } catch (const OutputFailed& failure) {
-    progress.Say(kProgram + std::string(failure.what()));
+    progress.Abandon();
+    std::fprintf(err, "%s%s\n", kProgram, failure.what());
     return kExitOtherError;
   } catch (...) {
     // Whatever else ends the run is reported by the caller, on a clean line.
