@@ -3,7 +3,10 @@
 // run time (window-inspector time-run) it tells how much of a search the
 // window takes.
 //
-//   search-timing.exe PAGES [REPEATS]
+//   search-timing.exe PAGES [REPEATS [SITE]]
+//
+// SITE (default the demo site) lets bench/cli time the same search against a
+// demo site on another address.
 
 #include <windows.h>
 
@@ -38,17 +41,18 @@ class CountingView : public SearchView {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: search-timing.exe PAGES [REPEATS]\n");
+    std::fprintf(stderr, "usage: search-timing.exe PAGES [REPEATS [SITE]]\n");
     return 2;
   }
   int repeats = argc > 2 ? std::atoi(argv[2]) : 3;
+  const Text site = argc > 3 ? argv[3] : LISTING_SITE_BASE;
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
   for (int i = 0; i < repeats; ++i) {
     CountingView view(argv[1]);
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
-    SearchRun(view, DownloadPage, LISTING_SITE_BASE);
+    SearchRun(view, DownloadPage, site);
     QueryPerformanceCounter(&end);
     std::printf("run-ms %.1f rows %ld\n",
                 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart),

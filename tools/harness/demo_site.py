@@ -4,12 +4,13 @@
 The demo build of the tool has this site's address built in, so the tool does
 something real on a machine without internet:
 
-    scripts/demo-site.sh [--address 127.8.9.36] [--port 8936]
+    scripts/demo-site.sh [--address 127.8.9.36] [--port 8936] [--delay-ms 0]
 
 Serves, for each of the five categories, list pages 1 to --pages (25 entries
 each) at the category's list-page paths, a small entry page for every entry
 linked from them, an index page at "/", and 404 with a short GBK page for
-everything else. Prints one line "ready http://ADDRESS:PORT" once it listens,
+everything else; with --delay-ms each answer waits that long first, as a
+distant site would. Prints one line "ready http://ADDRESS:PORT" once it listens,
 and one line per request ("GET <path> <status> <User-Agent>") after that.
 """
 
@@ -21,6 +22,7 @@ import re
 import select
 import subprocess
 import sys
+import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 from .processes import DriveError, stop_process
@@ -114,6 +116,8 @@ class Handler(BaseHTTPRequestHandler):
     server_version = "DemoListingSite/1.0"
 
     def do_GET(self):
+        if self.server.delay_seconds > 0:
+            time.sleep(self.server.delay_seconds)
         status, body = self.server.site.answer(self.path.split("#", 1)[0])
         # Logged before the answer goes out, so that whoever got the answer
         # finds the request in the log.
@@ -133,16 +137,20 @@ class Server(ThreadingHTTPServer):
     # Lets a restarted site listen again at once over its predecessor's closed
     # connections; Linux still refuses a second listener on the same address.
     allow_reuse_address = True
-
+    delay_seconds = 0.0
+    # socketserver listens with a queue of 5: a client opening 8 connections
+    # at once had the rest of its connects dropped and retried a second later.
+    request_queue_size = 64
 
 
 class DemoSiteProcess:
     """The demo site in a process of its own on the given address, with its
-    request log; for tests and the demo run."""
+    request log; for tests, benchmarks and the demo run. extra holds further
+    options of the site (--pages, --delay-ms)."""
 
-    def __init__(self, address, port):
+    def __init__(self, address, port, extra=()):
         self.process = subprocess.Popen(
-            [sys.executable, "-m", "harness.demo_site", "--address", address, "--port", str(port)],
+            [sys.executable, "-m", "harness.demo_site", "--address", address, "--port", str(port)] + list(extra),
             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         ready, _, _ = select.select([self.process.stdout], [], [], 60)
         line = self.process.stdout.readline().decode() if ready else ""
@@ -181,6 +189,8 @@ def main():
                         help="port; 0 takes a free one (default %(default)s)")
     parser.add_argument("--pages", type=int, default=DEFAULT_PAGES,
                         help="list pages per category (default %(default)s)")
+    parser.add_argument("--delay-ms", type=int, default=0,
+                        help="milliseconds each answer waits before it goes out (default %(default)s)")
     args = parser.parse_args()
 
     try:
@@ -194,6 +204,7 @@ def main():
                   file=sys.stderr)
         sys.exit(2)
     server.site = DemoSite(args.pages)
+    server.delay_seconds = max(args.delay_ms, 0) / 1000.0
     address, port = server.server_address[:2]
     print("ready http://%s:%d" % (address, port), flush=True)
     try:

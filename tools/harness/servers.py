@@ -139,6 +139,21 @@ class _Recorder:
             f.flush()
 
 
+def read_records(path, start=0):
+    """What a _Recorder wrote from byte offset start on, in order: (b"C", b"")
+    for each accepted connection, (b"R", raw bytes) for each request."""
+    with open(path, "rb") as f:
+        f.seek(start)
+        data = f.read()
+    records = []
+    while data:
+        head, data = data.split(b"\n", 1)
+        kind, size = head.split(b" ")
+        records.append((kind, data[:int(size)]))
+        data = data[int(size) + 1:]
+    return records
+
+
 class ScriptedServer(socketserver.ThreadingTCPServer):
     """Answers by the first path segment; see _Handler.answer for the scripts."""
 
@@ -149,6 +164,9 @@ class ScriptedServer(socketserver.ThreadingTCPServer):
         super().__init__(("127.0.0.1", 0), _Handler)
         self.recorder = _Recorder(log_path)
         self.static_root = static_root
+        # Request targets answered as if another target had been asked for, so
+        # that a client of fixed paths (list pages) meets any script here.
+        self.routes = {}
         self.port = self.server_address[1]
         self.thread = threading.Thread(target=self.serve_forever, daemon=True)
 
@@ -195,7 +213,7 @@ class _Handler(socketserver.BaseRequestHandler):
             raw += data
         self.server.recorder.record(b"R", raw)
         target = raw.split(b"\r\n", 1)[0].split(b" ")[1].decode("latin-1")
-        self.answer(target)
+        self.answer(self.server.routes.get(target, target))
 
     def send(self, data):
         self.request.sendall(data)
@@ -210,6 +228,9 @@ class _Handler(socketserver.BaseRequestHandler):
         first = path.split("/")[1] if path.count("/") >= 1 else ""
         if first == "echo":
             self.respond(b"200 OK", b"echo")
+        elif first == "redirect":
+            # /redirect/<target> sends the client on to /<target>.
+            self.respond(b"302 Found", b"", [b"Location: " + target[len("/redirect"):].encode("latin-1")])
         elif first == "error404":
             self.respond(b"404 Not Found", CUSTOM_404, [b"Content-Type: text/html"])
         elif first == "empty":
@@ -242,15 +263,35 @@ class _Handler(socketserver.BaseRequestHandler):
             self.respond(b"200 OK", ODD_PAGES.get(page, b""))
         elif first == "static":
             # Files under the static root; anything missing is a 404 with no body.
-            relative = path[len("/static/"):]
-            full = os.path.join(self.server.static_root, relative)
-            if relative and ".." not in relative and os.path.isfile(full):
-                with open(full, "rb") as f:
-                    self.respond(b"200 OK", f.read())
+            body = self.static_file(path[len("/static/"):])
+            if body is not None:
+                self.respond(b"200 OK", body)
             else:
                 self.respond(b"404 Not Found", b"")
+        elif first == "chunked-static":
+            # A static file in chunks of 1000 bytes.
+            body = self.static_file(path[len("/chunked-static/"):]) or b""
+            out = b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n"
+            for start in range(0, len(body), 1000):
+                chunk = body[start:start + 1000]
+                out += b"%x\r\n" % len(chunk) + chunk + b"\r\n"
+            self.send(out + b"0\r\n\r\n")
+        elif first == "cut-static":
+            # The first half of a static file under its whole length, then the end.
+            body = self.static_file(path[len("/cut-static/"):]) or b""
+            self.send(b"HTTP/1.1 200 OK\r\nContent-Length: %d\r\nConnection: close\r\n\r\n" % len(body)
+                      + body[:len(body) // 2])
+            self.request.shutdown(socket.SHUT_WR)
         else:
             self.respond(b"500 Internal Server Error", b"no such script")
+
+    def static_file(self, relative):
+        """The bytes of a file under the static root; None when there is none."""
+        full = os.path.join(self.server.static_root, relative)
+        if relative and ".." not in relative and os.path.isfile(full):
+            with open(full, "rb") as f:
+                return f.read()
+        return None
 
 
 class TlsServer:
