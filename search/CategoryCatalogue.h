@@ -21,6 +21,6 @@ extern const std::array<Category, 5> CategoryCatalogue;
 // SiteBase and the category's path; the empty text outside 0 to 4.
 Text TemplateFor(std::int32_t categoryIndex);
 
-// The template with every page placeholder replaced by the page's decimal
-// text; the empty text for the empty template.
+// The template, up to its first NUL, with every page placeholder replaced by
+// the page's decimal text; the empty text for the empty template.
 Text ListPageAddress(const Text& listPageTemplate, std::int32_t pageNumber);

@@ -62,12 +62,18 @@ MatchList ListingExtractor::FindAll(const Text& pageText) const {
   boost::match_results<const char*> found;
   try {
     // Each search begins at the end of the last match as if it were the start
-    // of the text, so matches never overlap.
+    // of the text, so matches never overlap. An empty match (a pattern such as
+    // "a*") would begin the next search where it stands, forever: the search
+    // after it starts one byte further, as Perl and PCRE2 step past it.
     while (from < end && boost::regex_search(from, end, found, compiled_->expression)) {
       ListingMatch match;
       for (std::size_t i = 0; i < match.spans.size(); ++i) match.spans[i] = SpanOf(found[static_cast<int>(i)], start);
       matches.push_back(match);
       from = found[0].second;
+      if (found[0].first == found[0].second) {
+        if (from == end) break;
+        ++from;
+      }
     }
   } catch (...) {
     // The engine gave up (its work or memory limits): keep what was found.
