@@ -179,6 +179,7 @@ CUSTOM_404 = b"<html><head><title>Not here</title></head><body><h1>404</h1><p>go
 CHUNKS = [pattern(7000), pattern(1), pattern(20000)[5:], pattern(3000)]
 TRUNCATED_DECLARED = 100000
 TRUNCATED_SENT = 30000
+ENDLESS_BLOCK = pattern(1 << 20)
 
 
 class _Handler(socketserver.BaseRequestHandler):
@@ -237,6 +238,15 @@ class _Handler(socketserver.BaseRequestHandler):
             out += b"%x\r\n" % 5000 + pattern(100)  # a chunk that never ends
             self.send(out)
             self.request.shutdown(socket.SHUT_WR)
+        elif first == "endless":
+            # No length and no end: ENDLESS_BLOCK over and over until the
+            # client hangs up.
+            self.send(b"HTTP/1.0 200 OK\r\nConnection: close\r\n\r\n")
+            try:
+                while True:
+                    self.send(ENDLESS_BLOCK)
+            except OSError:
+                pass
         elif first == "odd":
             page = int(path.rsplit("_", 1)[1].split(".")[0]) if "_" in path else 0
             self.respond(b"200 OK", ODD_PAGES.get(page, b""))
