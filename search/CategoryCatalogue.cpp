@@ -7,11 +7,11 @@
 const char SiteBase[] = LISTING_SITE_BASE;
 
 const std::array<Category, 5> CategoryCatalogue = {{
-    {kCategoryLatest, "/html/gndy/dyzz/list_23_页.html"},
-    {kCategoryDomestic, "/html/gndy/china/list_4_页.html"},
-    {kCategoryGeneral, "/html/gndy/jddy/list_63_页.html"},
-    {kCategoryWestern, "/html/gndy/oumei/list_7_页.html"},
-    {kCategoryJapanKorea, "/html/gndy/rihan/list_6_页.html"},
+    {kCategoryLatest, "/html/gndy/dyzz/list_23_" LISTING_PAGE_PLACEHOLDER ".html"},
+    {kCategoryDomestic, "/html/gndy/china/list_4_" LISTING_PAGE_PLACEHOLDER ".html"},
+    {kCategoryGeneral, "/html/gndy/jddy/list_63_" LISTING_PAGE_PLACEHOLDER ".html"},
+    {kCategoryWestern, "/html/gndy/oumei/list_7_" LISTING_PAGE_PLACEHOLDER ".html"},
+    {kCategoryJapanKorea, "/html/gndy/rihan/list_6_" LISTING_PAGE_PLACEHOLDER ".html"},
 }};
 
 Text TemplateFor(std::int32_t categoryIndex) {
