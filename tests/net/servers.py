@@ -263,20 +263,13 @@ class _Handler(socketserver.BaseRequestHandler):
             self.respond(b"500 Internal Server Error", b"no such script")
 
 
-class TlsServer:
-    """A TLS listener with a self-signed certificate; logs what clients did."""
+class _TlsListener:
+    """Accepts TLS clients on a free loopback port, one thread each, with the
+    certificate and key given; subclasses answer them in _client."""
 
-    def __init__(self, workdir, log_path):
-        self.cert = os.path.join(workdir, "cert.pem")
-        self.key = os.path.join(workdir, "key.pem")
-        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
-                        "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1",
-                        "-keyout", self.key, "-out", self.cert],
-                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.log_path = log_path
-        open(log_path, "w").close()
+    def __init__(self, cert, key):
         self.context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-        self.context.load_cert_chain(self.cert, self.key)
+        self.context.load_cert_chain(cert, key)
         self.listener = socket.socket()
         self.listener.bind(("127.0.0.1", 0))
         self.listener.listen(16)
@@ -284,10 +277,6 @@ class TlsServer:
         self.port = self.listener.getsockname()[1]
         self.running = True
         self.thread = threading.Thread(target=self._serve, daemon=True)
-
-    def log(self, line):
-        with open(self.log_path, "a") as f:
-            f.write(line + "\n")
 
     def start(self):
         self.thread.start()
@@ -302,6 +291,30 @@ class TlsServer:
             except OSError:
                 return
             threading.Thread(target=self._client, args=(conn,), daemon=True).start()
+
+    def stop(self):
+        self.running = False
+        self.thread.join()
+        self.listener.close()
+
+
+class TlsServer(_TlsListener):
+    """A TLS listener with a self-signed certificate; logs what clients did."""
+
+    def __init__(self, workdir, log_path):
+        self.cert = os.path.join(workdir, "cert.pem")
+        self.key = os.path.join(workdir, "key.pem")
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
+                        "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1",
+                        "-keyout", self.key, "-out", self.cert],
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.log_path = log_path
+        open(log_path, "w").close()
+        super().__init__(self.cert, self.key)
+
+    def log(self, line):
+        with open(self.log_path, "a") as f:
+            f.write(line + "\n")
 
     def _client(self, conn):
         with conn:
@@ -321,11 +334,6 @@ class TlsServer:
                     tls.sendall(b"HTTP/1.0 200 OK\r\nContent-Length: 6\r\n\r\nsecret")
             except (OSError, ssl.SSLError) as error:
                 self.log("failed " + type(error).__name__)
-
-    def stop(self):
-        self.running = False
-        self.thread.join()
-        self.listener.close()
 
 
 class RefusedPort:
