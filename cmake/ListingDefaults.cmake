@@ -6,7 +6,14 @@
 function(listing_target_defaults target)
   target_compile_features(${target} PUBLIC cxx_std_17)
   set_target_properties(${target} PROPERTIES CXX_EXTENSIONS OFF)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror -finput-charset=UTF-8)
+  target_compile_options(${target} PRIVATE
+    -Wall -Wextra -Wpedantic -Werror
+    -finput-charset=UTF-8
+    # The folders of the source and build trees never reach a program file
+    # (through __FILE__ in library headers, say): two clones in different
+    # places build the same bytes.
+    "-ffile-prefix-map=${PROJECT_SOURCE_DIR}=."
+    "-ffile-prefix-map=${PROJECT_BINARY_DIR}=build")
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     target_compile_options(${target} PRIVATE -fexec-charset=CP936)
   endif()

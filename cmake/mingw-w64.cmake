@@ -12,5 +12,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# One self-contained .exe: libstdc++, libgcc and winpthread go inside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# One self-contained .exe: libstdc++, libgcc and winpthread go inside it. The
+# linker writes no time stamp into the PE header, so the same sources give the
+# same bytes whenever they are built.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")

@@ -15,16 +15,15 @@ root=$PWD
 
 scripts/setup.sh
 
-echo "== building the demo program (build/demo)"
-cmake --preset demo >/dev/null
-cmake --build --preset demo
-if [ -z "${DISPLAY:-}" ]; then
-  cmake --build --preset demo --target window-inspector
-fi
-program=$(find build/demo/ui -name film-listings.exe -print -quit)
-[ -n "$program" ] || { echo "run.sh: build/demo holds no film-listings.exe" >&2; exit 1; }
+echo "== building the demo program (build/windows/ui/film-listings-demo.exe)"
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target film-listings-demo window-inspector
+program=build/windows/ui/film-listings-demo.exe
+inspector=build/windows/tests/e2e/window-inspector.exe
 
-export WINEPREFIX="$root/build/demo/wineprefix"
+# A prefix of its own, apart from the tests' prefix, so that a demo run never
+# meets a test's settings (browser hook, locale runs).
+export WINEPREFIX="$root/build/windows/demo-wineprefix"
 # Wine's Internet clients can take a proxy from the environment; the demo site
 # is on loopback and must be reached directly.
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY all_proxy ALL_PROXY
@@ -61,6 +60,6 @@ else
   echo "== no DISPLAY: starting a private Xvfb (1920x1080) and running one search by itself"
   python3 tests/e2e/demo_search.py \
     --program "$program" \
-    --inspector build/demo/tests/e2e/window-inspector.exe \
-    --screenshot "$root/build/demo/demo-search.png"
+    --inspector "$inspector" \
+    --screenshot "$root/build/windows/demo-search.png"
 fi

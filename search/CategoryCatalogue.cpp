@@ -4,8 +4,6 @@
 
 #include "SearchTexts.h"
 
-const char SiteBase[] = LISTING_SITE_BASE;
-
 const std::array<Category, 5> CategoryCatalogue = {{
     {kCategoryLatest, "/html/gndy/dyzz/list_23_" LISTING_PAGE_PLACEHOLDER ".html"},
     {kCategoryDomestic, "/html/gndy/china/list_4_" LISTING_PAGE_PLACEHOLDER ".html"},
@@ -14,11 +12,11 @@ const std::array<Category, 5> CategoryCatalogue = {{
     {kCategoryJapanKorea, "/html/gndy/rihan/list_6_" LISTING_PAGE_PLACEHOLDER ".html"},
 }};
 
-Text TemplateFor(std::int32_t categoryIndex) {
+Text TemplateFor(const Text& siteBase, std::int32_t categoryIndex) {
   if (categoryIndex < 0 || categoryIndex >= static_cast<std::int32_t>(CategoryCatalogue.size())) {
     return Text();
   }
-  return JoinTexts({SiteBase, CategoryCatalogue[static_cast<std::size_t>(categoryIndex)].path});
+  return JoinTexts({siteBase, CategoryCatalogue[static_cast<std::size_t>(categoryIndex)].path});
 }
 
 Text ListPageAddress(const Text& listPageTemplate, std::int32_t pageNumber) {

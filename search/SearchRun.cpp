@@ -64,7 +64,7 @@ Text ClosingText(std::int32_t total) {
   return JoinTexts({kClosingLead, DecimalText(total), kClosingTail});
 }
 
-void SearchRun(SearchView& view, const PageSource& pageSource) {
+void SearchRun(SearchView& view, const PageSource& pageSource, const Text& siteBase) {
   ListingExtractor extractor;
   std::int32_t total = 0;
 
@@ -73,7 +73,7 @@ void SearchRun(SearchView& view, const PageSource& pageSource) {
   view.SetStatusText(Text());
 
   const std::int32_t pageCount = ParsePageCount(view.ReadPageCountText());
-  const Text listPageTemplate = TemplateFor(view.ReadCategoryIndex());
+  const Text listPageTemplate = TemplateFor(siteBase, view.ReadCategoryIndex());
 
   for (std::int32_t pageNumber = 1; pageNumber <= pageCount; ++pageNumber) {
     const Text address = ListPageAddress(listPageTemplate, pageNumber);
@@ -88,7 +88,7 @@ void SearchRun(SearchView& view, const PageSource& pageSource) {
       view.SetStatusText(ProgressText(pageNumber, matchNumber));
       const Text title = ListingExtractor::GroupText(match, pageText, 2);
       const Text path = ListingExtractor::GroupText(match, pageText, 1);
-      view.AppendRow(title, JoinTexts({SiteBase, path}));
+      view.AppendRow(title, JoinTexts({siteBase, path}));
       ++total;
       view.RepaintRows();
     }

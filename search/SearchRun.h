@@ -11,9 +11,10 @@
 using PageSource = std::function<ByteBuffer(const Text& address)>;
 
 // Reads the category and page count through the view, then fetches, searches
-// and lists every page in turn. Nothing ends it early; the closing status text
-// is always written and the button enabled again.
-void SearchRun(SearchView& view, const PageSource& pageSource);
+// and lists every page in turn. Every address and every row's link begins
+// with siteBase. Nothing ends it early; the closing status text is always
+// written and the button enabled again.
+void SearchRun(SearchView& view, const PageSource& pageSource, const Text& siteBase);
 
 // The number of pages a page-count text asks for: at least 1. Reads like C's
 // atoi over the text with full-width ASCII forms taken as their ASCII

@@ -9,6 +9,7 @@
 #include "CategoryCatalogue.h"
 #include "MainWindowLayout.h"
 #include "WideText.h"
+#include "WindowKeys.h"
 
 namespace {
 
@@ -22,11 +23,11 @@ int CreationHeight(const ControlLayout& layout) {
 
 // 编辑框1 takes only digits and "-" of the typed printable characters; control
 // characters (backspace, the clipboard shortcuts) pass, so a paste is unfiltered.
+// Enter (and Ctrl+Enter) must do nothing, but a single-line edit box beeps at
+// them: they stop here too.
 LRESULT CALLBACK PageCountFilterProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR) {
-  if (message == WM_CHAR && wParam >= 32 && !((wParam >= L'0' && wParam <= L'9') || wParam == L'-')) {
-    return 0;
-  }
+  if (message == WM_CHAR && PageCountBoxRefuses(wParam)) return 0;
   if (message == WM_NCDESTROY) RemoveWindowSubclass(edit, PageCountFilterProc, id);
   return DefSubclassProc(edit, message, wParam, lParam);
 }
@@ -56,8 +57,8 @@ void SetText(HWND hwnd, const Text& text) { SetWindowTextW(hwnd, WideFromText(te
 
 }  // namespace
 
-MainWindow::MainWindow(PageSource pageSource, ShellOpen shellOpen)
-    : pageSource_(std::move(pageSource)), linkOpener_(std::move(shellOpen)) {}
+MainWindow::MainWindow(ProgramSite site, PageSource pageSource, ShellOpen shellOpen)
+    : site_(std::move(site)), pageSource_(std::move(pageSource)), linkOpener_(std::move(shellOpen)) {}
 
 MainWindow::~MainWindow() {
   if (window_) DestroyWindow(window_);
@@ -171,7 +172,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header, WPARAM wParam, LPARAM lParam) 
 
 void MainWindow::OnSearchButtonClicked() {
   // Runs to its end here; the window takes no messages meanwhile.
-  SearchRun(*this, pageSource_);
+  SearchRun(*this, pageSource_, site_.siteBase);
   // Disabling the focused button left no control with the focus, and then
   // neither Tab nor Esc would reach the window: give the focus back.
   if (!GetFocus() && GetActiveWindow() == window_) SetFocus(searchButton_);
@@ -250,7 +251,7 @@ void MainWindow::SetUpCategoryList() {
 }
 
 void MainWindow::SetCaption() {
-  SetText(window_, JoinTexts({kCaptionLead, "  ", LISTING_CAPTION_HOST, " ", kCaptionTool, "   ", kCaptionHint}));
+  SetText(window_, JoinTexts({kCaptionLead, "  ", site_.captionHost, " ", kCaptionTool, "   ", kCaptionHint}));
 }
 
 std::int32_t MainWindow::ReadCategoryIndex() {

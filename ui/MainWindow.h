@@ -6,13 +6,15 @@
 #include <windows.h>
 
 #include "LinkOpener.h"
+#include "ProgramSite.h"
 #include "SearchRun.h"
 #include "SearchView.h"
 
 class MainWindow : public SearchView {
  public:
-  // Pages of a search come from pageSource; links go to the shell through shellOpen.
-  explicit MainWindow(PageSource pageSource, ShellOpen shellOpen = ShellExecuteOpen);
+  // Searches the given site; pages come from pageSource; links go to the shell
+  // through shellOpen.
+  MainWindow(ProgramSite site, PageSource pageSource, ShellOpen shellOpen = ShellExecuteOpen);
   ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -55,6 +57,7 @@ class MainWindow : public SearchView {
   void SetUpCategoryList();
   void SetCaption();
 
+  ProgramSite site_;
   PageSource pageSource_;
   LinkOpener linkOpener_;
   HWND window_ = nullptr;

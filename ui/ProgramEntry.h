@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "LinkOpener.h"
+#include "ProgramSite.h"
 #include "SearchRun.h"
 
 // Exit code when the window could not be created.
@@ -14,4 +15,5 @@ inline constexpr int kWindowNotCreatedExitCode = 1;
 // the message loop until the window is closed. Returns the loop's exit code
 // (0 after an ordinary close), or kWindowNotCreatedExitCode at once, without a
 // message loop, when the window cannot be created.
-int RunFilmListings(HINSTANCE instance, PageSource pageSource, ShellOpen shellOpen = ShellExecuteOpen);
+int RunFilmListings(HINSTANCE instance, ProgramSite site, PageSource pageSource,
+                    ShellOpen shellOpen = ShellExecuteOpen);

@@ -55,6 +55,11 @@ bool HandleWindowKey(HWND window, const MSG& message) {
   }
 }
 
+bool PageCountBoxRefuses(WPARAM character) {
+  if (character == L'\r' || character == L'\n') return true;
+  return character >= 32 && !((character >= L'0' && character <= L'9') || character == L'-');
+}
+
 int RunMessageLoop(HWND window) {
   MSG message;
   for (;;) {

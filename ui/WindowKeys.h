@@ -14,5 +14,9 @@ HWND NextInTabCycle(HWND window, HWND from, bool backwards);
 // True when the message was taken and must not be dispatched.
 bool HandleWindowKey(HWND window, const MSG& message);
 
+// Whether the page-count box drops a typed character (a WM_CHAR code) rather
+// than letting the edit box see it.
+bool PageCountBoxRefuses(WPARAM character);
+
 // Runs until WM_QUIT; returns its exit code.
 int RunMessageLoop(HWND window);

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
   const PageSource source = [&page](const Text&) { return page; };
 
   const auto start = std::chrono::steady_clock::now();
-  SearchRun(view, source);
+  SearchRun(view, source, "http://listings.test");
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
 
   rusage usage{};

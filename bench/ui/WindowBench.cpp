@@ -23,6 +23,8 @@
 
 namespace {
 
+const ProgramSite kBenchSite{"http://listings.test", "listings.test"};
+
 double Now() {
   LARGE_INTEGER counter, frequency;
   QueryPerformanceCounter(&counter);
@@ -61,7 +63,7 @@ ByteBuffer MakeListPage(int page) {
 }
 
 void BenchRows() {
-  MainWindow window([](const Text&) { return ByteBuffer(); });
+  MainWindow window(kBenchSite, [](const Text&) { return ByteBuffer(); });
   if (!window.Create(GetModuleHandleW(nullptr))) return;
   window.ShowCentred();
   PumpUntilIdle();
@@ -69,7 +71,7 @@ void BenchRows() {
   constexpr int kRows = 10000;
   std::vector<double> perRow(kRows);
   const Text title = "2026年剧情《长河》HD国语中字";
-  const Text link = Text(SiteBase) + "/html/gndy/dyzz/20261201/10001.html";
+  const Text link = kBenchSite.siteBase + "/html/gndy/dyzz/20261201/10001.html";
   const double start = Now();
   for (int row = 0; row < kRows; ++row) {
     const double before = Now();
@@ -98,7 +100,7 @@ void BenchStartInProcess() {
   std::vector<double> times;
   for (int i = 0; i < 5; ++i) {
     const double start = Now();
-    MainWindow window([](const Text&) { return ByteBuffer(); });
+    MainWindow window(kBenchSite, [](const Text&) { return ByteBuffer(); });
     if (!window.Create(GetModuleHandleW(nullptr))) return;
     window.ShowCentred();
     PumpUntilIdle();
@@ -123,7 +125,7 @@ void CALLBACK ReportShown(HWND, UINT, UINT_PTR timer, DWORD) {
 
 int StartupChild() {
   SetTimer(nullptr, 0, USER_TIMER_MINIMUM, ReportShown);
-  return RunFilmListings(GetModuleHandleW(nullptr), [](const Text&) { return ByteBuffer(); });
+  return RunFilmListings(GetModuleHandleW(nullptr), kBenchSite, [](const Text&) { return ByteBuffer(); });
 }
 
 void BenchStartAsProcess() {
@@ -163,14 +165,14 @@ void BenchStartAsProcess() {
 void BenchSearchMemory() {
   std::vector<ByteBuffer> pages;
   for (int page = 1; page <= 100; ++page) pages.push_back(MakeListPage(page));
-  const Text firstPage = ListPageAddress(TemplateFor(0), 1);
+  const Text firstPage = ListPageAddress(TemplateFor(kBenchSite.siteBase, 0), 1);
   const Text prefix = firstPage.substr(0, firstPage.size() - std::strlen("1.html"));
   PageSource source = [&](const Text& address) {
     const int page = std::atoi(address.c_str() + prefix.size());
     return page >= 1 && page <= 100 ? pages[static_cast<std::size_t>(page - 1)] : ByteBuffer();
   };
 
-  MainWindow window(source);
+  MainWindow window(kBenchSite, source);
   if (!window.Create(GetModuleHandleW(nullptr))) return;
   window.ShowCentred();
   PumpUntilIdle();

@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     CountingView view(argv[1]);
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
-    SearchRun(view, DownloadPage);
+    SearchRun(view, DownloadPage, LISTING_SITE_BASE);
     QueryPerformanceCounter(&end);
     std::printf("run-ms %.1f rows %ld\n",
                 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart),

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Timings of the demo program under Wine (not a test; never run by ctest).
 
-    cmake --preset demo
-    cmake --build --preset demo --target film-listings window-inspector search-timing
+    cmake --preset windows
+    cmake --build --preset windows --target film-listings-demo window-inspector search-timing
     python3 tests/e2e/bench_demo.py [--pages 100] [--repeats 3]
 
 Prints, each as the median of the repeats:
@@ -26,7 +26,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import window_driver as wd  # noqa: E402
 
-DEMO = os.path.join(wd.ROOT, "build", "demo")
+BUILD = os.path.join(wd.ROOT, "build", "windows")
 
 
 def values(text, key):
@@ -38,17 +38,17 @@ def main():
     parser.add_argument("--pages", default="100")
     parser.add_argument("--repeats", type=int, default=3)
     args = parser.parse_args()
-    program = os.path.join(DEMO, "ui", "film-listings.exe")
-    inspector = os.path.join(DEMO, "tests", "e2e", "window-inspector.exe")
-    timing = os.path.join(DEMO, "tests", "e2e", "search-timing.exe")
-    work = os.path.join(DEMO, "bench")
+    program = os.path.join(BUILD, "ui", "film-listings-demo.exe")
+    inspector = os.path.join(BUILD, "tests", "e2e", "window-inspector.exe")
+    timing = os.path.join(BUILD, "tests", "e2e", "search-timing.exe")
+    work = os.path.join(BUILD, "demo-bench")
     os.makedirs(work, exist_ok=True)
 
     xvfb = site = wine = tool = None
     try:
         xvfb = wd.Xvfb()
         site = wd.DemoSite(wd.demo_site.DEFAULT_ADDRESS, wd.demo_site.DEFAULT_PORT)
-        wine = wd.WineSession(os.path.join(DEMO, "wineprefix"), xvfb.display)
+        wine = wd.WineSession(os.path.join(BUILD, "demo-wineprefix"), xvfb.display)
         window = wd.Window(wine, inspector)
         pointer = wd.Pointer(xvfb.display)
 

@@ -91,8 +91,6 @@ ByteBuffer Pattern(std::size_t size) {
   return bytes;
 }
 
-ByteBuffer Bytes(const std::string& text) { return ByteBuffer(text.begin(), text.end()); }
-
 std::string ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream content;

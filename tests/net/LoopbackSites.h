@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "PreparedPages.h"
 #include "Text.h"
 
 // "http://127.0.0.1:<port>" of nginx and of the scripted server.
@@ -24,7 +25,6 @@ Text RowsDir();
 
 // The servers' deterministic body bytes (servers.py pattern()).
 ByteBuffer Pattern(std::size_t size);
-ByteBuffer Bytes(const std::string& text);
 
 std::string ReadWholeFile(const std::string& path);
 

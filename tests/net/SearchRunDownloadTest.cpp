@@ -1,9 +1,8 @@
 // The search run with the real downloader, against list pages on loopback.
-// The built-in SiteBase stays as it is; the page source moves its prefix onto
-// the loopback server, so rows still link to SiteBase.
+// The run searches a made-up site; the page source moves its prefix onto the
+// loopback server, so rows still link to the made-up site.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -20,10 +19,12 @@ struct Row {
   Text path;
 };
 
+const Text kSite = "http://listings.test";
+
 PageSource OnLoopback(const Text& base) {
   return [base](const Text& address) {
-    const std::size_t prefix = std::strlen(SiteBase);
-    const bool onSite = address.compare(0, prefix, SiteBase) == 0;
+    const std::size_t prefix = kSite.size();
+    const bool onSite = address.compare(0, prefix, kSite) == 0;
     return DownloadPage(onSite ? base + address.substr(prefix) : address);
   };
 }
@@ -50,7 +51,7 @@ std::vector<std::string> ExpectedCalls(const std::vector<std::vector<Row>>& page
     int match = 0;
     for (const Row& row : pages[page]) {
       calls.push_back("Status " + ProgressText(static_cast<int>(page) + 1, ++match));
-      calls.push_back("AppendRow " + row.title + " " + SiteBase + row.path);
+      calls.push_back("AppendRow " + row.title + " " + kSite + row.path);
       calls.push_back("RepaintRows");
       ++total;
     }
@@ -67,7 +68,7 @@ TEST(SearchRunDownload, ThreeListPagesFromNginx) {
   RecordingSearchView view;
   view.categoryIndex = 0;
   view.pageCountText = "3";
-  SearchRun(view, OnLoopback(NginxBase()));
+  SearchRun(view, OnLoopback(NginxBase()), kSite);
   EXPECT_EQ(view.calls, ExpectedCalls(pages));
   EXPECT_EQ(view.rows, 75);
 }
@@ -80,7 +81,7 @@ TEST(SearchRunDownload, FailedPageAddsNoRowsAndTheRunGoesOn) {
   RecordingSearchView view;
   view.categoryIndex = 0;
   view.pageCountText = "3";
-  SearchRun(view, OnLoopback(ScriptedBase() + "/static"));
+  SearchRun(view, OnLoopback(ScriptedBase() + "/static"), kSite);
   EXPECT_EQ(view.calls, ExpectedCalls(pages));
 
   const auto requests = traffic.NewRequests();
@@ -103,7 +104,7 @@ TEST(SearchRunDownload, UnexpectedBodiesAreSearchedUpToTheirFirstZeroByte) {
   RecordingSearchView view;
   view.categoryIndex = 0;
   view.pageCountText = "3";
-  SearchRun(view, OnLoopback(ScriptedBase() + "/odd"));
+  SearchRun(view, OnLoopback(ScriptedBase() + "/odd"), kSite);
   EXPECT_EQ(view.calls, ExpectedCalls(pages));
 }
 

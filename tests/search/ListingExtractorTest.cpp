@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ListingExtractor.h"
+#include "PreparedPages.h"
 
 namespace {
 
@@ -24,10 +25,6 @@ std::vector<Found> Extract(const Text& page) {
     found.push_back({ListingExtractor::GroupText(m, page, 1), ListingExtractor::GroupText(m, page, 2)});
   }
   return found;
-}
-
-Text Anchor(const Text& path, const Text& title) {
-  return "<a href=\"" + path + "\" class=\"ulink\">" + title + "</a>";
 }
 
 const Text kPath = "/html/gndy/dyzz/20261211/12345.html";

@@ -1,37 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "CategoryCatalogue.h"
+#include "PreparedPages.h"
 #include "RecordingSearchView.h"
 #include "SearchRun.h"
 
 namespace {
 
-Text Anchor(const Text& path, const Text& title) {
-  return "<a href=\"" + path + "\" class=\"ulink\">" + title + "</a>";
-}
-
-ByteBuffer Bytes(const Text& text) { return ByteBuffer(text.begin(), text.end()); }
-
-// Serves prepared pages by address and notes every address asked for.
-struct PreparedPages {
-  std::map<Text, ByteBuffer> pages;
-  std::vector<Text> asked;
-
-  PageSource Source() {
-    return [this](const Text& address) {
-      asked.push_back(address);
-      auto it = pages.find(address);
-      return it == pages.end() ? ByteBuffer() : it->second;
-    };
-  }
-};
-
-Text Page(int category, int page) { return ListPageAddress(TemplateFor(category), page); }
-Text Link(const Text& path) { return Text(SiteBase) + path; }
+const Text kSite = "http://listings.test";
+Text Page(int category, int page) { return ListPageAddress(TemplateFor(kSite, category), page); }
+Text Link(const Text& path) { return kSite + path; }
 
 const Text kA = "/html/gndy/dyzz/20261201/10001.html";
 const Text kB = "/html/gndy/dyzz/20261202/10002.html";
@@ -50,7 +33,7 @@ TEST(SearchRun, CallsTheViewInTheOrderOfARun) {
 
   RecordingSearchView view;
   view.pageCountText = "3";
-  SearchRun(view, site.Source());
+  SearchRun(view, site.Source(), kSite);
 
   const std::vector<std::string> expected = {
       "Disable",
@@ -90,11 +73,24 @@ TEST(SearchRun, FailedPageAddsNothingAndTheRunGoesOn) {
   RecordingSearchView view;
   view.categoryIndex = 3;
   view.pageCountText = "3";
-  SearchRun(view, site.Source());
+  SearchRun(view, site.Source(), kSite);
 
   EXPECT_EQ(site.asked.size(), 3u);
   EXPECT_EQ(view.rows, 3);
   EXPECT_EQ(view.calls[view.calls.size() - 2], "Status " + ClosingText(3));
+}
+
+TEST(SearchRun, AddressesAndLinksBeginWithTheCallersSite) {
+  // Two programs built for two sites share the one core.
+  for (const Text other : {"http://127.0.0.1:8936", "https://films.test"}) {
+    PreparedPages site;
+    site.pages[ListPageAddress(TemplateFor(other, 3), 1)] = Bytes(Anchor(kA, "A"));
+    RecordingSearchView view;
+    view.categoryIndex = 3;
+    SearchRun(view, site.Source(), other);
+    EXPECT_EQ(site.asked, (std::vector<Text>{other + "/html/gndy/oumei/list_7_1.html"}));
+    EXPECT_NE(std::find(view.calls.begin(), view.calls.end(), "AppendRow A " + other + kA), view.calls.end());
+  }
 }
 
 TEST(SearchRun, NoCategoryFetchesNothingAndClosesWithZero) {
@@ -102,7 +98,7 @@ TEST(SearchRun, NoCategoryFetchesNothingAndClosesWithZero) {
   RecordingSearchView view;
   view.categoryIndex = -1;
   view.pageCountText = "2";
-  SearchRun(view, site.Source());
+  SearchRun(view, site.Source(), kSite);
   // The page source sees only empty addresses, which go nowhere.
   EXPECT_EQ(site.asked, (std::vector<Text>{"", ""}));
   EXPECT_EQ(view.rows, 0);
@@ -117,7 +113,7 @@ TEST(SearchRun, DuplicatesBecomeRowsAndTheTotalCountsRows) {
   RecordingSearchView view;
   view.pageCountText = "2";
   view.rows = 42;  // rows of an earlier run
-  SearchRun(view, site.Source());
+  SearchRun(view, site.Source(), kSite);
   EXPECT_EQ(view.rows, 3);
   EXPECT_EQ(view.calls.back(), "Enable");
   EXPECT_EQ(view.calls[view.calls.size() - 2], "Status " + ClosingText(3));
@@ -128,7 +124,7 @@ TEST(SearchRun, UnusablePageCountReadsOnePage) {
     PreparedPages site;
     RecordingSearchView view;
     view.pageCountText = text;
-    SearchRun(view, site.Source());
+    SearchRun(view, site.Source(), kSite);
     EXPECT_EQ(site.asked, (std::vector<Text>{Page(0, 1)})) << text;
   }
 }

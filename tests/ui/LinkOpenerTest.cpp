@@ -50,7 +50,7 @@ TEST_F(RightClick, AfterARealSearchOpensTheLinkInColumnOne) {
   ASSERT_EQ(RowCount(list), 2);
   driver->Click(WindowDriver::CentreOfRow(list, 1), WindowDriver::Button::Right);
   ASSERT_EQ(shell.requests.size(), 1u);
-  EXPECT_EQ(shell.requests[0].link, Text(SiteBase) + path);
+  EXPECT_EQ(shell.requests[0].link, kTestSite.siteBase + path);
 }
 
 TEST_F(RightClick, OpensNothingInAnEmptyListOrBelowTheLastRow) {

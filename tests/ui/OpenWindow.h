@@ -13,31 +13,13 @@
 #include "LinkOpener.h"
 #include "MainWindow.h"
 #include "MainWindowLayout.h"
+#include "PreparedPages.h"
 #include "SearchRun.h"
 #include "WindowDriver.h"
 
-inline Text Anchor(const Text& path, const Text& title) {
-  return "<a href=\"" + path + "\" class=\"ulink\">" + title + "</a>";
-}
-inline Text ListPage(int category, int page) { return ListPageAddress(TemplateFor(category), page); }
-inline ByteBuffer Bytes(const Text& text) { return ByteBuffer(text.begin(), text.end()); }
-
-// Serves prepared pages by address and notes every address asked for.
-struct PreparedSite {
-  std::map<Text, ByteBuffer> pages;
-  std::vector<Text> asked;
-  // Called at every fetch, while the run is under way.
-  std::function<void()> duringFetch;
-
-  PageSource Source() {
-    return [this](const Text& address) {
-      asked.push_back(address);
-      if (duringFetch) duringFetch();
-      auto it = pages.find(address);
-      return it == pages.end() ? ByteBuffer() : it->second;
-    };
-  }
-};
+// The site the window under test searches; any will do.
+inline const ProgramSite kTestSite{"http://listings.test", "listings.test"};
+inline Text ListPage(int category, int page) { return ListPageAddress(TemplateFor(kTestSite.siteBase, category), page); }
 
 struct ShellRequest {
   HWND owner;
@@ -55,7 +37,7 @@ class OpenWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     TakeQuitMessage();  // left by a window of an earlier test
-    main = std::make_unique<MainWindow>(site.Source(), shell.Seam());
+    main = std::make_unique<MainWindow>(kTestSite, site.Source(), shell.Seam());
     ASSERT_TRUE(main->Create(GetModuleHandleW(nullptr)));
     window = main->Handle();
     statusBar = GetDlgItem(window, kStatusBarId);
@@ -83,7 +65,7 @@ class OpenWindow : public ::testing::Test {
     driver->Click(WindowDriver::CentreOf(searchButton));
   }
 
-  PreparedSite site;
+  PreparedPages site;
   ShellRecorder shell;
   std::unique_ptr<MainWindow> main;
   std::unique_ptr<WindowDriver> driver;

@@ -51,7 +51,7 @@ TEST(ProgramEntry, ShowsTheWindowCentredAndEndsWithZeroWhenItIsClosed) {
   seen = SeenAtStart();
   TakeQuitMessage();
   const UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, LookThenPressEsc);
-  const int exitCode = RunFilmListings(GetModuleHandleW(nullptr), PreparedSite().Source());
+  const int exitCode = RunFilmListings(GetModuleHandleW(nullptr), kTestSite, PreparedPages().Source());
   KillTimer(nullptr, timer);
 
   EXPECT_EQ(exitCode, 0);
@@ -61,7 +61,7 @@ TEST(ProgramEntry, ShowsTheWindowCentredAndEndsWithZeroWhenItIsClosed) {
   EXPECT_EQ(seen.rect.top, 335);
   EXPECT_EQ(seen.rect.right - seen.rect.left, 666);
   EXPECT_EQ(seen.rect.bottom - seen.rect.top, 409);
-  EXPECT_EQ(seen.caption, "翠微星舍  " LISTING_CAPTION_HOST " 电影正则检索工具   鼠标右键单击打开选中电影链接");
+  EXPECT_EQ(seen.caption, "翠微星舍  " + kTestSite.captionHost + " 电影正则检索工具   鼠标右键单击打开选中电影链接");
   EXPECT_EQ(seen.focus, seen.categoryList);
   EXPECT_FALSE(IsWindow(seen.window));
 }
@@ -87,7 +87,7 @@ TEST_P(WindowNotCreated, EndsTheProgramWithoutAMessageLoop) {
   constexpr int kLoopWasEntered = 77;
   PostQuitMessage(kLoopWasEntered);
   HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseCreation, nullptr, GetCurrentThreadId());
-  const int exitCode = RunFilmListings(GetModuleHandleW(nullptr), PreparedSite().Source());
+  const int exitCode = RunFilmListings(GetModuleHandleW(nullptr), kTestSite, PreparedPages().Source());
   UnhookWindowsHookEx(hook);
 
   EXPECT_NE(exitCode, 0);

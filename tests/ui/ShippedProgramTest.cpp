@@ -31,6 +31,11 @@ TEST(ShippedProgram, IsAStaticallyLinkedGuiProgram) {
   }
 }
 
+TEST(ShippedProgram, TurnsOffWindowGhostingForItsLongSearches) {
+  // Imported by name: the entry asks for it before the window exists.
+  EXPECT_NE(ProgramBytes().find(std::string("DisableProcessWindowsGhosting") + '\0'), std::string::npos);
+}
+
 TEST(ShippedProgram, CarriesIconManifestAndVersion) {
   HMODULE program = LoadLibraryExA(FILM_LISTINGS_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(program, nullptr);

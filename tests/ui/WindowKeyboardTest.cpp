@@ -28,6 +28,19 @@ TEST_F(Keyboard, PageCountBoxTakesOnlyDigitsAndMinusOfTypedCharacters) {
   }
 }
 
+TEST(PageCountFilter, DropsEnterWhichTheBoxWouldBeepAtAndLetsEditingKeysPass) {
+  const struct {
+    WPARAM character;
+    bool refused;
+  } cases[] = {
+      {L'\r', true}, {L'\n', true},  // Enter and Ctrl+Enter
+      {L'a', true},  {L' ', true},   {0x9875, true},  // 页
+      {L'0', false}, {L'9', false},  {L'-', false},
+      {0x08, false}, {0x16, false},  {0x03, false},  {0x18, false},  // backspace, Ctrl+V, Ctrl+C, Ctrl+X
+  };
+  for (const auto& c : cases) EXPECT_EQ(PageCountBoxRefuses(c.character), c.refused) << c.character;
+}
+
 TEST_F(Keyboard, BackspaceAndPasteAreNotFiltered) {
   SetFocus(pageCountBox);
   driver->Type(L"123");

@@ -42,7 +42,7 @@ std::wstring ClassOf(HWND hwnd) {
 
 TEST_F(WindowAtStart, ShowsTheComposedCaptionCentredOnTheScreen) {
   EXPECT_EQ(WindowText(window),
-            "翠微星舍  " LISTING_CAPTION_HOST " 电影正则检索工具   鼠标右键单击打开选中电影链接");
+            "翠微星舍  " + kTestSite.captionHost + " 电影正则检索工具   鼠标右键单击打开选中电影链接");
   RECT rect;
   GetWindowRect(window, &rect);
   EXPECT_EQ(rect.right - rect.left, 666);
@@ -205,7 +205,7 @@ TEST(CategoryList, IsCreatedWithRoomForItsListAndTallerItems) {
   {
   HHOOK sentHook = SetWindowsHookExW(WH_CALLWNDPROC, NoteItemHeightRequests, nullptr, GetCurrentThreadId());
   HHOOK createHook = SetWindowsHookExW(WH_CBT, NoteDropDownCreation, nullptr, GetCurrentThreadId());
-  MainWindow main(PreparedSite().Source());
+  MainWindow main(kTestSite, PreparedPages().Source());
   ASSERT_TRUE(main.Create(GetModuleHandleW(nullptr)));
   UnhookWindowsHookEx(sentHook);
   UnhookWindowsHookEx(createHook);

@@ -17,7 +17,7 @@ const Text kTitleA = "2026年剧情《长河》HD国语中字";
 const Text kTitleB = "2026年喜剧《星辰\xA1\xA1归途》BD中英双字";  // an ideographic space inside
 const Text kTitleC = "Zebra";
 
-Text Link(const Text& path) { return Text(SiteBase) + path; }
+Text Link(const Text& path) { return kTestSite.siteBase + path; }
 
 class Search : public OpenWindow {
  protected:
