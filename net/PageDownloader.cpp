@@ -39,7 +39,8 @@ std::optional<Text> QueryContentLength(HINTERNET request) {
 }
 
 // Reads to the end of the data whatever the header declared. A failed read
-// ends the body; so does running out of memory for it, keeping what was stored.
+// ends the body; so do running out of memory for it and reaching the largest
+// body, keeping what was stored.
 ByteBuffer ReadBody(HINTERNET request, const std::optional<Text>& contentLength) {
   const std::size_t chunkSize = ChunkSizeFor(contentLength);
   std::vector<char> chunk;
@@ -53,7 +54,9 @@ ByteBuffer ReadBody(HINTERNET request, const std::optional<Text>& contentLength)
     DWORD delivered = 0;
     if (!InternetReadFile(request, chunk.data(), static_cast<DWORD>(chunkSize), &delivered)) break;
     if (delivered == 0) break;
-    if (!received.Append(chunk.data(), delivered)) break;
+    const std::size_t kept = std::min<std::size_t>(delivered, kLargestBodySize - received.size());
+    if (!received.Append(chunk.data(), kept)) break;
+    if (received.size() == kLargestBodySize) break;
   }
   return received.TakeBody();
 }

@@ -19,6 +19,6 @@ extern const std::array<Category, 5> CategoryCatalogue;
 // for one site and passes it in, so the core serves any site.
 Text TemplateFor(const Text& siteBase, std::int32_t categoryIndex);
 
-// The template with every page placeholder replaced by the page's decimal
-// text; the empty text for the empty template.
+// The template, up to its first NUL, with every page placeholder replaced by
+// the page's decimal text; the empty text for the empty template.
 Text ListPageAddress(const Text& listPageTemplate, std::int32_t pageNumber);

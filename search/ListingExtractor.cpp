@@ -75,8 +75,9 @@ MatchList ListingExtractor::FindAll(const Text& pageText) const {
     // would copy it several times over for each page.
     matches.reserve(64);
     // Each search begins at the end of the last match as if it were the start
-    // of the text, so matches never overlap; after an empty match it begins
-    // one byte further on, as Perl's does, or it would find that match forever.
+    // of the text, so matches never overlap. An empty match (a pattern such as
+    // "a*") would begin the next search where it stands, forever: the search
+    // after it starts one byte further, as Perl and PCRE2 step past it.
     while (from < end && compiled_->NextMatch(from, end, found)) {
       ListingMatch match;
       for (std::size_t i = 0; i < match.spans.size(); ++i) match.spans[i] = SpanOf(found[static_cast<int>(i)], start);

@@ -37,8 +37,9 @@ class ListingExtractor {
   // case ignored. On failure keeps whatever it held before and returns false.
   bool Compile(const Text& pattern);
 
-  // Every match in the page text up to its first NUL, in page order. When the
-  // matching engine gives up part-way, the matches found before that point.
+  // Every match in the page text up to its first NUL, in page order; after an
+  // empty match the next search starts one byte further. When the matching
+  // engine gives up part-way, the matches found before that point.
   MatchList FindAll(const Text& pageText) const;
 
   // A copy of one span (0, 1 or 2) of a match out of the page text FindAll

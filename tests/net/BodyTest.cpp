@@ -2,6 +2,7 @@
 // pages, chunked and unsized bodies, bodies cut short.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "LoopbackSites.h"
@@ -69,6 +70,22 @@ TEST(Body, OverstatedLengthLeavesNoReservationBehind) {
   const ByteBuffer body = DownloadPage(ScriptedBase() + "/overstated");
   EXPECT_EQ(body, Pattern(1000));
   EXPECT_LT(body.capacity(), 1024u * 1024u);
+}
+
+TEST(Body, EndlessStreamStopsAtTheLargestBody) {
+  // The server sends a 1 MiB block (servers.py ENDLESS_BLOCK) until the
+  // client hangs up; the download keeps exactly the first kLargestBodySize
+  // bytes instead of growing until memory runs out.
+  const ByteBuffer block = Pattern(1024 * 1024);
+  const ByteBuffer body = DownloadPage(ScriptedBase() + "/endless");
+  ASSERT_EQ(body.size(), kLargestBodySize);
+  bool same = true;
+  for (std::size_t at = 0; at < body.size(); at += block.size()) {
+    same = same && std::equal(block.begin(), block.end(), body.begin() + static_cast<std::ptrdiff_t>(at));
+  }
+  EXPECT_TRUE(same) << "the body is the stream's first bytes, in order";
+  // The connection was given up, and the next download is ordinary.
+  EXPECT_EQ(DownloadPage(NginxBase() + "/page.bin"), Pattern(20000));
 }
 
 }  // namespace

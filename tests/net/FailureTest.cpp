@@ -53,6 +53,40 @@ TEST(Failure, SelfSignedCertificateIsRejected) {
   for (const std::string& line : lines) EXPECT_NE(line.rfind("request", 0), 0u) << line;
 }
 
+TEST(Failure, CertificateOfAnAuthorityOutsideTheRootStoreIsRejected) {
+  // The TrustedRoot suite's server, seen from a prefix whose root store does
+  // not hold its authority.
+  const ScriptedTraffic traffic(ScriptedTraffic::RequestLog::kTrustedTls);
+  EXPECT_TRUE(DownloadPage(TrustedTlsBase() + "/echo/untrusted").empty());
+  EXPECT_EQ(traffic.NewConnections(), 1);
+  EXPECT_TRUE(traffic.NewRequests().empty());
+}
+
+TEST(Failure, SharedInternetHandleOutlivesFailedAndGoodDownloads) {
+  // A mark only this handle carries: a handle opened anew would answer 0.
+  ASSERT_FALSE(DownloadPage(NginxBase() + "/page.bin").empty());
+  HINTERNET internet = SharedInternetHandle();
+  ASSERT_NE(internet, nullptr);
+  DWORD_PTR mark = 0x5EED;
+  ASSERT_TRUE(InternetSetOptionA(internet, INTERNET_OPTION_CONTEXT_VALUE, &mark, sizeof mark));
+  auto markOfTheSharedHandle = [] {
+    DWORD_PTR value = 0;
+    DWORD size = sizeof value;
+    HINTERNET shared = SharedInternetHandle();
+    if (!InternetQueryOptionA(shared, INTERNET_OPTION_CONTEXT_VALUE, &value, &size)) return DWORD_PTR{0};
+    return value;
+  };
+
+  EXPECT_TRUE(DownloadPage("http://127.0.0.1:" + std::to_string(RefusedPort()) + "/page.bin").empty());
+  EXPECT_EQ(SharedInternetHandle(), internet);
+  EXPECT_EQ(markOfTheSharedHandle(), mark) << "after a failed download";
+  EXPECT_TRUE(DownloadPage("http://no-such-host.invalid/x.html").empty());
+  EXPECT_EQ(markOfTheSharedHandle(), mark) << "after a failed name lookup";
+  EXPECT_EQ(DownloadPage(NginxBase() + "/page.bin"), Pattern(20000));
+  EXPECT_EQ(SharedInternetHandle(), internet);
+  EXPECT_EQ(markOfTheSharedHandle(), mark) << "after a good download";
+}
+
 TEST(Failure, PlainServerSpokenToOverTls) {
   const ScriptedTraffic traffic;
   const std::string hostAndPort = ScriptedBase().substr(7);

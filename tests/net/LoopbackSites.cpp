@@ -21,8 +21,9 @@ struct LogRecord {
 };
 
 // Records are "<kind> <length>\n<raw>\n", appended by servers.py.
-std::vector<LogRecord> ReadRequestLog() {
-  const std::string log = ReadWholeFile(Environment("LISTING_TEST_REQUEST_LOG"));
+std::vector<LogRecord> ReadRequestLog(ScriptedTraffic::RequestLog which) {
+  const std::string log = ReadWholeFile(Environment(
+      which == ScriptedTraffic::RequestLog::kScripted ? "LISTING_TEST_REQUEST_LOG" : "LISTING_TEST_TRUSTED_TLS_LOG"));
   std::vector<LogRecord> records;
   std::size_t at = 0;
   while (at < log.size()) {
@@ -80,6 +81,8 @@ Text NginxBase() { return Environment("LISTING_TEST_NGINX"); }
 Text ScriptedBase() { return Environment("LISTING_TEST_SCRIPTED"); }
 int TlsPort() { return std::stoi(Environment("LISTING_TEST_TLS_PORT")); }
 int RefusedPort() { return std::stoi(Environment("LISTING_TEST_REFUSED_PORT")); }
+Text TrustedTlsBase() { return "https://localhost:" + Environment("LISTING_TEST_TRUSTED_TLS_PORT"); }
+Text TestAuthorityPath() { return Environment("LISTING_TEST_TEST_AUTHORITY"); }
 Text RowsDir() { return Environment("LISTING_TEST_ROWS_DIR"); }
 
 ByteBuffer Pattern(std::size_t size) {
@@ -107,17 +110,17 @@ std::vector<std::string> RecordedRequest::Values(const std::string& name) const 
   return values;
 }
 
-ScriptedTraffic::ScriptedTraffic() : start_(ReadRequestLog().size()) {}
+ScriptedTraffic::ScriptedTraffic(RequestLog log) : log_(log), start_(ReadRequestLog(log).size()) {}
 
 int ScriptedTraffic::NewConnections() const {
-  const std::vector<LogRecord> records = ReadRequestLog();
+  const std::vector<LogRecord> records = ReadRequestLog(log_);
   int connections = 0;
   for (std::size_t i = start_; i < records.size(); ++i) connections += records[i].kind == 'C';
   return connections;
 }
 
 std::vector<RecordedRequest> ScriptedTraffic::NewRequests() const {
-  const std::vector<LogRecord> records = ReadRequestLog();
+  const std::vector<LogRecord> records = ReadRequestLog(log_);
   std::vector<RecordedRequest> requests;
   for (std::size_t i = start_; i < records.size(); ++i) {
     if (records[i].kind == 'R') requests.push_back(Parse(records[i].raw));

@@ -15,6 +15,11 @@ Text NginxBase();
 Text ScriptedBase();
 int TlsPort();
 int RefusedPort();
+// "https://localhost:<port>" of the TLS server whose certificate the test
+// authority signed, and the authority's certificate (PEM) for a root store.
+// By name: Wine matches a certificate's DNS names only, never its IP address.
+Text TrustedTlsBase();
+Text TestAuthorityPath();
 // Where the expected rows of the three list pages lie (page-<n>.rows).
 Text RowsDir();
 
@@ -34,15 +39,18 @@ struct RecordedRequest {
   std::vector<std::string> Values(const std::string& name) const;
 };
 
-// What the scripted server saw since the mark was taken: every accepted
-// connection and every request, in order.
+// What the scripted server (or another recording server) saw since the mark
+// was taken: every accepted connection and every request, in order.
 class ScriptedTraffic {
  public:
-  ScriptedTraffic();
+  enum class RequestLog { kScripted, kTrustedTls };
+  ScriptedTraffic() : ScriptedTraffic(RequestLog::kScripted) {}
+  explicit ScriptedTraffic(RequestLog log);
   int NewConnections() const;
   std::vector<RecordedRequest> NewRequests() const;
 
  private:
+  RequestLog log_;
   std::size_t start_;
 };
 

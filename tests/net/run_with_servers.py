@@ -4,10 +4,16 @@
   run_with_servers.py WINE_RUN NET_TESTS_EXE
 
 Starts nginx (ordinary answers, redirects, list pages), the scripted server
-(misbehaving answers, exact request bytes), a self-signed TLS listener and a
-refused port; hands their addresses to the program in the environment; runs
-the program twice (once for the tests that need a process in which nothing
-has been downloaded yet, once for the rest); stops every server it started.
+(misbehaving answers, exact request bytes, and a proxy's answer), a
+self-signed TLS listener, a TLS server signed by a test certificate authority
+and a refused port; hands their addresses to the program in the environment;
+runs the program once for the tests that need a process in which nothing has
+been downloaded yet, once for each suite that changes the system's settings
+(proxy, trusted roots), and once for the rest; stops every server it started.
+
+The suites that change settings run in a Wine prefix of their own beside the
+program (wineprefix-settings), so the shared prefix and the host's own trust
+store never see their proxy or their certificate authority.
 """
 
 import os
@@ -41,6 +47,8 @@ def main():
         started.append(scripted.start())
         tls = servers.TlsServer(work, os.path.join(work, "tls.log"))
         started.append(tls.start())
+        trusted = servers.TrustedTlsServer(work, os.path.join(work, "trusted-tls.log"))
+        started.append(trusted.start())
         refused = servers.RefusedPort()
         started.append(refused)
 
@@ -51,10 +59,18 @@ def main():
                    LISTING_TEST_REFUSED_PORT=str(refused.port),
                    LISTING_TEST_REQUEST_LOG=scripted.recorder.path,
                    LISTING_TEST_TLS_LOG=tls.log_path,
+                   LISTING_TEST_TRUSTED_TLS_PORT=str(trusted.port),
+                   LISTING_TEST_TRUSTED_TLS_LOG=trusted.recorder.path,
+                   LISTING_TEST_TEST_AUTHORITY=trusted.authority_pem,
                    LISTING_TEST_ROWS_DIR=rows)
+        settings_env = dict(env, WINEPREFIX=os.path.join(os.path.dirname(os.path.abspath(program)),
+                                                         "wineprefix-settings"))
+        own_process = ("FreshProcess.*", "SystemProxy.*", "TrustedRoot.*")
+        runs = [("FreshProcess.*", env), ("SystemProxy.*", settings_env), ("TrustedRoot.*", settings_env),
+                ("-" + ":".join(own_process), env)]
         failed = False
-        for gtest_filter in ("FreshProcess.*", "-FreshProcess.*"):
-            run = subprocess.run([wine_run, program, "--gtest_filter=" + gtest_filter] + sys.argv[3:], env=env)
+        for gtest_filter, run_env in runs:
+            run = subprocess.run([wine_run, program, "--gtest_filter=" + gtest_filter] + sys.argv[3:], env=run_env)
             failed |= run.returncode != 0
         return 1 if failed else 0
     finally:

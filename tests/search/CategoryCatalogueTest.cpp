@@ -51,6 +51,11 @@ TEST(ListPageAddress, ScansDoubleByteCharacters) {
       {"lone lead byte at the end", "ab\xD2", "ab\xD2"},
       {"lone lead byte only", "\xB0", "\xB0"},
       {"template unchanged otherwise", "http://h/x.html", "http://h/x.html"},
+      // The template ends at its first NUL, as every other text does; a lead
+      // byte before it stands alone rather than pairing with the NUL.
+      {"NUL ends the template", Text("a\xD2\xB3\0\xD2\xB3" "b", 7), "a7"},
+      {"NUL first", Text("\0\xD2\xB3", 3), ""},
+      {"lead byte before NUL", Text("x\xD2\0\xB3", 4), "x\xD2"},
   };
   for (const auto& c : cases) EXPECT_EQ(ListPageAddress(c.listPageTemplate, 7), c.address) << c.name;
 }

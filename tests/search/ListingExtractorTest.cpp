@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ListingExtractor.h"
@@ -127,6 +128,31 @@ TEST(ListingExtractor, FailedCompileKeepsTheFormHeldBefore) {
   ASSERT_TRUE(extractor.Compile(ListingPattern));
   EXPECT_FALSE(extractor.Compile("a{2,1}"));
   EXPECT_EQ(extractor.FindAll(Anchor(kPath, "T")).size(), 1u);
+}
+
+TEST(ListingExtractor, EmptyMatchesStepOneBytePast) {
+  // Compile takes any pattern; one that matches the empty text used to leave
+  // FindAll searching the same place for ever, its list growing without end.
+  const struct {
+    const char* pattern;
+    Text page;
+    std::vector<std::pair<std::int32_t, std::int32_t>> wholeSpans;  // offset, length
+  } cases[] = {
+      {"a*", "b", {{0, 0}}},
+      {"x?", "b", {{0, 0}}},
+      {"", "b", {{0, 0}}},
+      {"", "abc", {{0, 0}, {1, 0}, {2, 0}}},
+      {"a*", "baab", {{0, 0}, {1, 2}, {3, 0}}},
+      {"b|", "ab", {{0, 0}, {1, 1}}},
+      {"^", "abc", {{0, 0}, {1, 0}, {2, 0}}},  // each search starts a new text
+  };
+  for (const auto& c : cases) {
+    ListingExtractor extractor;
+    ASSERT_TRUE(extractor.Compile(c.pattern)) << c.pattern;
+    std::vector<std::pair<std::int32_t, std::int32_t>> spans;
+    for (const ListingMatch& m : extractor.FindAll(c.page)) spans.emplace_back(m.spans[0].offset, m.spans[0].length);
+    EXPECT_EQ(spans, c.wholeSpans) << "pattern \"" << c.pattern << "\" on \"" << c.page << "\"";
+  }
 }
 
 TEST(ListingExtractor, GroupTextOfASpanOutsideThePageIsEmpty) {

@@ -101,15 +101,23 @@ TEST_P(EscWherever, ClosesTheWindowAndEndsTheMessageLoop) {
 INSTANTIATE_TEST_SUITE_P(Focus, EscWherever,
                          ::testing::Values(kCategoryListId, kSearchButtonId, kPageCountBoxId, kResultListId));
 
-TEST_F(Keyboard, AltF4ClosesTheWindow) {
-  // Not from 组合框1 under Wine: its drop-down list swallows every system key
-  // but Alt+Up and Alt+Down, where Windows' passes the rest on.
-  SetFocus(pageCountBox);
+class AltF4Wherever : public OpenWindow, public ::testing::WithParamInterface<int> {};
+
+TEST_P(AltF4Wherever, ClosesTheWindow) {
+  if (GetParam() == kCategoryListId && RunningOnWine()) {
+    // Wine's drop-down list swallows every system key but Alt+Up and
+    // Alt+Down; Windows' passes the rest on to the window.
+    GTEST_SKIP() << "Wine's combo box keeps Alt+F4 from the window";
+  }
+  SetFocus(GetDlgItem(window, GetParam()));
   const HWND closing = window;
   QueueKey(VK_F4, VK_MENU);
   EXPECT_EQ(RunMessageLoopUntilIdle(window), 0);
   EXPECT_FALSE(IsWindow(closing));
 }
+
+INSTANTIATE_TEST_SUITE_P(Focus, AltF4Wherever,
+                         ::testing::Values(kCategoryListId, kSearchButtonId, kPageCountBoxId, kResultListId));
 
 TEST_F(Keyboard, EnterAndF1StartNothingWhileSpaceOnTheButtonSearches) {
   SetWindowTextW(pageCountBox, L"1");

@@ -5,6 +5,9 @@
 - ScriptedServer: answers by the first path segment, misbehaving on purpose,
   and records every accepted connection and the exact bytes of every request.
 - TlsServer: a TLS listener with a self-signed certificate made by openssl.
+- TrustedTlsServer: a TLS server whose certificate a test certificate
+  authority signed; it records requests as ScriptedServer does and answers
+  with a body.
 - RefusedPort: a bound socket that never listens, so connects are refused.
 
 Everything is stopped by whoever started it, through the objects held here.
@@ -197,6 +200,9 @@ CUSTOM_404 = b"<html><head><title>Not here</title></head><body><h1>404</h1><p>go
 CHUNKS = [pattern(7000), pattern(1), pattern(20000)[5:], pattern(3000)]
 TRUNCATED_DECLARED = 100000
 TRUNCATED_SENT = 30000
+ENDLESS_BLOCK = pattern(1 << 20)
+PROXY_BODY = b"answered by the proxy"
+TRUSTED_TLS_SIZE = 30000
 
 
 class _Handler(socketserver.BaseRequestHandler):
@@ -226,7 +232,10 @@ class _Handler(socketserver.BaseRequestHandler):
     def answer(self, target):
         path = target.split("?", 1)[0]
         first = path.split("/")[1] if path.count("/") >= 1 else ""
-        if first == "echo":
+        if target.startswith("http://"):
+            # An absolute target is a request sent to us as a proxy.
+            self.respond(b"200 OK", PROXY_BODY)
+        elif first == "echo":
             self.respond(b"200 OK", b"echo")
         elif first == "redirect":
             # /redirect/<target> sends the client on to /<target>.
@@ -258,6 +267,15 @@ class _Handler(socketserver.BaseRequestHandler):
             out += b"%x\r\n" % 5000 + pattern(100)  # a chunk that never ends
             self.send(out)
             self.request.shutdown(socket.SHUT_WR)
+        elif first == "endless":
+            # No length and no end: ENDLESS_BLOCK over and over until the
+            # client hangs up.
+            self.send(b"HTTP/1.0 200 OK\r\nConnection: close\r\n\r\n")
+            try:
+                while True:
+                    self.send(ENDLESS_BLOCK)
+            except OSError:
+                pass
         elif first == "odd":
             page = int(path.rsplit("_", 1)[1].split(".")[0]) if "_" in path else 0
             self.respond(b"200 OK", ODD_PAGES.get(page, b""))
@@ -294,20 +312,13 @@ class _Handler(socketserver.BaseRequestHandler):
         return None
 
 
-class TlsServer:
-    """A TLS listener with a self-signed certificate; logs what clients did."""
+class _TlsListener:
+    """Accepts TLS clients on a free loopback port, one thread each, with the
+    certificate and key given; subclasses answer them in _client."""
 
-    def __init__(self, workdir, log_path):
-        self.cert = os.path.join(workdir, "cert.pem")
-        self.key = os.path.join(workdir, "key.pem")
-        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
-                        "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1",
-                        "-keyout", self.key, "-out", self.cert],
-                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.log_path = log_path
-        open(log_path, "w").close()
+    def __init__(self, cert, key):
         self.context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-        self.context.load_cert_chain(self.cert, self.key)
+        self.context.load_cert_chain(cert, key)
         self.listener = socket.socket()
         self.listener.bind(("127.0.0.1", 0))
         self.listener.listen(16)
@@ -315,10 +326,6 @@ class TlsServer:
         self.port = self.listener.getsockname()[1]
         self.running = True
         self.thread = threading.Thread(target=self._serve, daemon=True)
-
-    def log(self, line):
-        with open(self.log_path, "a") as f:
-            f.write(line + "\n")
 
     def start(self):
         self.thread.start()
@@ -333,6 +340,30 @@ class TlsServer:
             except OSError:
                 return
             threading.Thread(target=self._client, args=(conn,), daemon=True).start()
+
+    def stop(self):
+        self.running = False
+        self.thread.join()
+        self.listener.close()
+
+
+class TlsServer(_TlsListener):
+    """A TLS listener with a self-signed certificate; logs what clients did."""
+
+    def __init__(self, workdir, log_path):
+        self.cert = os.path.join(workdir, "cert.pem")
+        self.key = os.path.join(workdir, "key.pem")
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
+                        "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1",
+                        "-keyout", self.key, "-out", self.cert],
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.log_path = log_path
+        open(log_path, "w").close()
+        super().__init__(self.cert, self.key)
+
+    def log(self, line):
+        with open(self.log_path, "a") as f:
+            f.write(line + "\n")
 
     def _client(self, conn):
         with conn:
@@ -353,10 +384,51 @@ class TlsServer:
             except (OSError, ssl.SSLError) as error:
                 self.log("failed " + type(error).__name__)
 
-    def stop(self):
-        self.running = False
-        self.thread.join()
-        self.listener.close()
+
+class TrustedTlsServer(_TlsListener):
+    """TLS with a certificate for localhost signed by a test certificate
+    authority (authority_pem); records every connection and request like
+    ScriptedServer and answers each request with pattern(TRUSTED_TLS_SIZE)."""
+
+    def __init__(self, workdir, log_path):
+        d = os.path.join(workdir, "trusted-tls")
+        os.makedirs(d)
+        self.authority_pem = os.path.join(d, "authority.pem")
+        key, cert = os.path.join(d, "server.key"), os.path.join(d, "server.pem")
+        run = lambda *args: subprocess.run(["openssl", *args], check=True,
+                                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        run("req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
+            "-subj", "/CN=Film listings test authority",
+            "-addext", "basicConstraints=critical,CA:TRUE", "-addext", "keyUsage=critical,keyCertSign,cRLSign",
+            "-keyout", os.path.join(d, "authority.key"), "-out", self.authority_pem)
+        run("req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=localhost",
+            "-keyout", key, "-out", os.path.join(d, "server.csr"))
+        with open(os.path.join(d, "server.ext"), "w") as f:
+            f.write("basicConstraints=CA:FALSE\nkeyUsage=digitalSignature,keyEncipherment\n"
+                    "extendedKeyUsage=serverAuth\nsubjectAltName=IP:127.0.0.1,DNS:localhost\n")
+        run("x509", "-req", "-in", os.path.join(d, "server.csr"), "-CA", self.authority_pem,
+            "-CAkey", os.path.join(d, "authority.key"), "-CAcreateserial", "-days", "2",
+            "-extfile", os.path.join(d, "server.ext"), "-out", cert)
+        self.recorder = _Recorder(log_path)
+        super().__init__(cert, key)
+
+    def _client(self, conn):
+        self.recorder.record(b"C")
+        with conn:
+            conn.settimeout(20)
+            try:
+                with self.context.wrap_socket(conn, server_side=True) as tls:
+                    raw = b""
+                    while b"\r\n\r\n" not in raw:
+                        data = tls.recv(4096)
+                        if not data:
+                            return
+                        raw += data
+                    self.recorder.record(b"R", raw)
+                    body = pattern(TRUSTED_TLS_SIZE)
+                    tls.sendall(b"HTTP/1.0 200 OK\r\nContent-Length: %d\r\n\r\n" % len(body) + body)
+            except (OSError, ssl.SSLError):
+                pass
 
 
 class RefusedPort:
