@@ -19,8 +19,6 @@ import argparse
 import os
 import statistics
 import subprocess
-import sys
-import threading
 import time
 
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
@@ -33,29 +31,6 @@ AGENT = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)"
 
 # Every client here goes to loopback directly.
 ENV = {k: v for k, v in os.environ.items() if not k.lower().endswith("_proxy")}
-
-
-class DrainedSite:
-    """The demo site with its request log read all the time: the site prints a
-    line per request and would stop once the pipe is full."""
-
-    def __init__(self, extra):
-        self.site = DemoSiteProcess("127.0.0.1", 0, extra)
-        self.base = self.site.base
-        self.running = True
-        self.thread = threading.Thread(target=self.drain, daemon=True)
-        self.thread.start()
-
-    def drain(self):
-        while self.running:
-            self.site.requests = []
-            self.site.request_log()
-            time.sleep(0.05)
-
-    def stop(self):
-        self.running = False
-        self.thread.join()
-        self.site.stop()
 
 
 def seconds(command):
@@ -86,7 +61,7 @@ def window_search_ms(site, pages):
 
 
 def speed(args):
-    site = DrainedSite(["--delay-ms", str(args.delay_ms)])
+    site = DemoSiteProcess("127.0.0.1", 0, ["--delay-ms", str(args.delay_ms)])
     try:
         base = site.base
         last = "/html/gndy/dyzz/list_23_[1-%d].html" % args.pages
@@ -118,7 +93,7 @@ def speed(args):
 
 
 def memory():
-    site = DrainedSite(["--pages", "1000"])
+    site = DemoSiteProcess("127.0.0.1", 0, ["--pages", "1000"])
     try:
         print("memory: peak resident size of film-listings-cli")
         for jobs in ("1", "8"):

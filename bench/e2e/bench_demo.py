@@ -23,13 +23,12 @@ import argparse
 import os
 import statistics
 import sys
-import time
 
 from harness import window as wd
 from harness import demo_site
 from harness.demo_site import DemoSiteProcess
 from harness.display import Xvfb
-from harness.processes import DriveError, stop_process, wait_until
+from harness.processes import DriveError, Started, stop_program, wait_until
 from harness.wine import WineSession
 
 BUILD = os.path.abspath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "windows"))
@@ -50,11 +49,10 @@ def main():
     work = os.path.join(BUILD, "demo-bench")
     os.makedirs(work, exist_ok=True)
 
-    xvfb = site = wine = tool = None
-    try:
-        xvfb = Xvfb()
-        site = DemoSiteProcess(demo_site.DEFAULT_ADDRESS, demo_site.DEFAULT_PORT)
-        wine = WineSession(os.path.join(BUILD, "demo-wineprefix"), xvfb.display)
+    with Started() as started:
+        xvfb = started.add(Xvfb())
+        started.add(DemoSiteProcess(demo_site.DEFAULT_ADDRESS, demo_site.DEFAULT_PORT))
+        wine = started.add(WineSession(os.path.join(BUILD, "demo-wineprefix"), xvfb.display))
         window = wd.Window(wine, inspector)
         pointer = wd.Pointer(xvfb.display)
 
@@ -73,7 +71,7 @@ def main():
         core = values(out.decode(), "run-ms")
         rows = out.decode().split()[-1]
 
-        tool = wine.start(program, os.path.join(work, "program.log"))
+        tool = started.add(wine.start(program, os.path.join(work, "program.log")), stop_program)
         state = wd.prepare_search(window, pointer, 0, args.pages)
         runs = []
         for _ in range(args.repeats):
@@ -88,14 +86,6 @@ def main():
         memory = {line.split()[0]: int(line.split()[1]) for line in out.decode().splitlines()}
         window.close()
         wait_until("the program to end", lambda: tool.poll() is not None, 60)
-    finally:
-        stop_process(tool, "program")
-        if wine:
-            wine.stop()
-        if site:
-            site.stop()
-        if xvfb:
-            xvfb.stop()
 
     median = statistics.median
     print("start-up to waiting for input: %.0f ms; to window shown: %.0f ms (median of %d: %s)"

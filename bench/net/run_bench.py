@@ -20,16 +20,12 @@ import time
 
 root = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 from harness import servers
+from harness.loopback_site import make_readable, write
 from harness.pages import make_list_page
+from harness.processes import Started
 
 FETCHES = 200
 BIG = 50 * 1024 * 1024
-
-
-def write(path, data):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "wb") as f:
-        f.write(data)
 
 
 def connections(access_log, prefix):
@@ -43,28 +39,25 @@ def connections(access_log, prefix):
 
 
 def main():
-    # A timeout's SIGTERM still stops the servers through the finally below.
+    # A timeout's SIGTERM still stops the servers, on the way out of the with block.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     bench_dir = sys.argv[1]
     wine_run = os.path.join(root, "scripts", "wine-run.sh")
     work = tempfile.mkdtemp(prefix="listing-net-bench-")
-    started = []
-    try:
+    with Started() as started:
+        started.callback(shutil.rmtree, work, ignore_errors=True)
         www = os.path.join(work, "www")
         page, _ = make_list_page(0, 1, target_size=100 * 1024)
         for side in ("wininet", "curl", "floor"):
             write(os.path.join(www, side, "page.html"), page)
         write(os.path.join(www, "warm.html"), b"warm")
         write(os.path.join(www, "big.bin"), os.urandom(BIG))
-        for dirpath, _, files in os.walk(www):
-            os.chmod(dirpath, 0o755)
-            for name in files:
-                os.chmod(os.path.join(dirpath, name), 0o644)
+        make_readable(www)
         os.makedirs(os.path.join(work, "nginx"))
         nginx = servers.Nginx(os.path.join(work, "nginx"), www)
-        started.append(nginx.start())
+        started.add(nginx.start())
         scripted = servers.ScriptedServer(os.path.join(work, "requests.log"), www)
-        started.append(scripted.start())
+        started.add(scripted.start())
         base = nginx.base()
 
         # curl: one process, one URL per fetch, every fetch on a new connection.
@@ -104,10 +97,6 @@ def main():
                                  check=True, capture_output=True, text=True)
             print("50 MB body %s: %s" % (what, run.stdout.strip()))
         return 0
-    finally:
-        for server in reversed(started):
-            server.stop()
-        shutil.rmtree(work, ignore_errors=True)
 
 
 if __name__ == "__main__":

@@ -23,6 +23,7 @@ import unittest
 from harness import demo_site, servers
 from harness.demo_site import DemoSiteProcess
 from harness.loopback_site import prepare_site
+from harness.processes import Started
 from window_request import window_request  # beside this file
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -41,7 +42,6 @@ def list_path(category, page):
 def run(arguments, env=None, timeout=120):
     result = subprocess.run([PROGRAM] + arguments, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                             env=env, timeout=timeout)
-    DEMO.request_log()  # drained, so that the site never waits on its own log
     return result
 
 
@@ -56,32 +56,28 @@ def rows_file(path, site):
     return [(title, site.encode("ascii") + link) for title, link in (line.split(b"\t") for line in lines)]
 
 
+STARTED = Started()
+
+
 def setUpModule():
     global WORK, DEMO, SCRIPTED, TLS, REFUSED, ROWS_DIR
     WORK = tempfile.mkdtemp(prefix="listing-cli-")
-    started = []
+    STARTED.callback(shutil.rmtree, WORK, ignore_errors=True)
     try:
         _, static, ROWS_DIR = prepare_site(WORK)
         for name in os.listdir(FIXTURES):
             shutil.copy(os.path.join(FIXTURES, name), os.path.join(static, name))
-        DEMO = DemoSiteProcess("127.0.0.1", 0)
-        started.append(DEMO)
-        SCRIPTED = servers.ScriptedServer(os.path.join(WORK, "requests.log"), static).start()
-        started.append(SCRIPTED)
-        TLS = servers.TlsServer(WORK, os.path.join(WORK, "tls.log")).start()
-        started.append(TLS)
-        REFUSED = servers.RefusedPort()
-        started.append(REFUSED)
+        DEMO = STARTED.add(DemoSiteProcess("127.0.0.1", 0))
+        SCRIPTED = STARTED.add(servers.ScriptedServer(os.path.join(WORK, "requests.log"), static).start())
+        TLS = STARTED.add(servers.TlsServer(WORK, os.path.join(WORK, "tls.log")).start())
+        REFUSED = STARTED.add(servers.RefusedPort())
     except BaseException:
-        for server in reversed(started):
-            server.stop()
+        STARTED.close()
         raise
 
 
 def tearDownModule():
-    for server in (REFUSED, TLS, SCRIPTED, DEMO):
-        server.stop()
-    shutil.rmtree(WORK, ignore_errors=True)
+    STARTED.close()
 
 
 class Traffic:
@@ -156,7 +152,6 @@ class RowsOfTheDemoSite(unittest.TestCase):
             process.stdout.close()  # as `| head -1` does
             error = process.stderr.read()
             process.wait(120)
-            DEMO.request_log()
             self.assertTrue(first.endswith(b".html\n"), first)
             self.assertEqual((process.returncode, error), (0, b""), jobs)
 
@@ -164,7 +159,6 @@ class RowsOfTheDemoSite(unittest.TestCase):
         with open("/dev/full", "wb") as full:
             result = subprocess.run([PROGRAM, "--site", DEMO.base, "--pages", "2"], stdout=full,
                                     stderr=subprocess.PIPE, timeout=120)
-        DEMO.request_log()
         self.assertEqual(result.returncode, 1)
         self.assertEqual(result.stderr, b"film-listings-cli: cannot write the rows: No space left on device\n")
 
@@ -190,7 +184,6 @@ class RowsOfTheDemoSite(unittest.TestCase):
             rows = process.stdout.read()
             process.stdout.close()
             process.wait(60)
-            DEMO.request_log()
             self.assertEqual(process.returncode, 0)
             self.assertEqual(rows.count(b"\n"), 100)
             if quiet:

@@ -2,7 +2,6 @@
 """The demo site over HTTP: list pages as generated, an entry page behind
 every listed link, 404 elsewhere, and a clear refusal of a taken address."""
 
-import os
 import subprocess
 import sys
 import unittest

@@ -21,7 +21,7 @@ from harness import window as wd
 from harness import demo_site
 from harness.demo_site import DemoSiteProcess
 from harness.display import Xvfb
-from harness.processes import DriveError, stop_process, wait_until
+from harness.processes import DriveError, Started, stop_program, wait_until
 from harness.wine import WineSession, write_recorder
 
 CATEGORY = 3        # 欧美电影: not the preselected one, so the choice is exercised
@@ -91,14 +91,13 @@ def run(args):
         if os.path.exists(stale):
             os.remove(stale)
 
-    xvfb = site = wine = tool = None
-    try:
-        xvfb = Xvfb()
-        site = DemoSiteProcess(address, int(port))
-        wine = WineSession(os.path.join(args.work, "wineprefix"), xvfb.display, args.locale)
+    with Started() as started:
+        xvfb = started.add(Xvfb())
+        site = started.add(DemoSiteProcess(address, int(port)))
+        wine = started.add(WineSession(os.path.join(args.work, "wineprefix"), xvfb.display, args.locale))
         write_recorder(recorder, record_file)
         wine.point_browser_at(recorder)
-        tool = wine.start(program, os.path.join(args.work, "program.log"))
+        tool = started.add(wine.start(program, os.path.join(args.work, "program.log")), stop_program)
         window = wd.Window(wine, args.inspector)
         pointer = wd.Pointer(xvfb.display)
 
@@ -135,14 +134,6 @@ def run(args):
         # winebrowser hands the recorder the link as its one argument; the left
         # click, long since handled, must have added nothing.
         checks.equal("links handed to the browser", recorded(record_file), ["1 " + link] * 2)
-    finally:
-        stop_process(tool, "program")
-        if wine:
-            wine.stop()
-        if site:
-            site.stop()
-        if xvfb:
-            xvfb.stop()
 
     for failure in checks.failures:
         print("FAILED: %s" % failure)

@@ -25,6 +25,7 @@ import tempfile
 
 from harness import servers
 from harness.loopback_site import prepare_site
+from harness.processes import Started
 
 REDIRECTS = """
     location = /moved { return 302 /page.bin; }
@@ -33,24 +34,24 @@ REDIRECTS = """
 
 
 def main():
-    # A timeout's SIGTERM still stops the servers through the finally below.
+    # A timeout's SIGTERM still stops the servers, on the way out of the with block.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     wine_run, program = sys.argv[1], sys.argv[2]
     work = tempfile.mkdtemp(prefix="listing-net-")
-    started = []
-    try:
+    with Started() as started:
+        started.callback(shutil.rmtree, work, ignore_errors=True)
         www, static, rows = prepare_site(work)
         nginx = servers.Nginx(os.path.join(work, "nginx"), www, REDIRECTS)
         os.makedirs(nginx.workdir)
-        started.append(nginx.start())
+        started.add(nginx.start())
         scripted = servers.ScriptedServer(os.path.join(work, "requests.log"), static)
-        started.append(scripted.start())
+        started.add(scripted.start())
         tls = servers.TlsServer(work, os.path.join(work, "tls.log"))
-        started.append(tls.start())
+        started.add(tls.start())
         trusted = servers.TrustedTlsServer(work, os.path.join(work, "trusted-tls.log"))
-        started.append(trusted.start())
+        started.add(trusted.start())
         refused = servers.RefusedPort()
-        started.append(refused)
+        started.add(refused)
 
         env = dict(os.environ,
                    LISTING_TEST_NGINX=nginx.base(),
@@ -73,10 +74,6 @@ def main():
             run = subprocess.run([wine_run, program, "--gtest_filter=" + gtest_filter] + sys.argv[3:], env=run_env)
             failed |= run.returncode != 0
         return 1 if failed else 0
-    finally:
-        for server in reversed(started):
-            server.stop()
-        shutil.rmtree(work, ignore_errors=True)
 
 
 if __name__ == "__main__":

@@ -22,6 +22,7 @@ import re
 import select
 import subprocess
 import sys
+import threading
 import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
@@ -161,10 +162,25 @@ class DemoSiteProcess:
         self.requests = []
         self.pending = b""
         os.set_blocking(self.process.stdout.fileno(), False)
+        # The site prints a line per request and stops answering once the pipe
+        # is full, so the log is read all the time, not only when asked for.
+        self.lock = threading.Lock()
+        self.draining = True
+        self.drainer = threading.Thread(target=self._drain, daemon=True)
+        self.drainer.start()
+
+    def _drain(self):
+        while self.draining and self.process.poll() is None:
+            self.request_log()
+            time.sleep(0.05)
 
     def request_log(self):
         """Every request line the site has printed so far. Read straight from
         the descriptor: a buffered reader would hide lines from select()."""
+        with self.lock:
+            return self._read_log()
+
+    def _read_log(self):
         while True:
             try:
                 chunk = os.read(self.process.stdout.fileno(), 65536)
@@ -175,9 +191,11 @@ class DemoSiteProcess:
             self.pending += chunk
         *lines, self.pending = self.pending.split(b"\n")
         self.requests += [line.decode("utf-8", "replace") for line in lines]
-        return self.requests
+        return list(self.requests)
 
     def stop(self):
+        self.draining = False
+        self.drainer.join()
         stop_process(self.process, "demo site")
 
 

@@ -33,8 +33,14 @@ def prepare_site(work):
         write(os.path.join(rows, "page-%d.rows" % page), rows_file_text(expected))
         if page != 2:  # the scripted copy of the site lacks page 2
             write(os.path.join(static, path), body)
-    for root, dirs, files in os.walk(www):
-        os.chmod(root, 0o755)
-        for name in files:
-            os.chmod(os.path.join(root, name), 0o644)
+    make_readable(www)
     return www, static, rows
+
+
+def make_readable(root):
+    """nginx's workers run as www-data unless we are root: they must be able
+    to read a web root that mkdtemp made private."""
+    for folder, _, files in os.walk(root):
+        os.chmod(folder, 0o755)
+        for name in files:
+            os.chmod(os.path.join(folder, name), 0o644)

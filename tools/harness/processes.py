@@ -1,5 +1,6 @@
 """Waiting for states and stopping what we started, by the ids we hold."""
 
+import contextlib
 import select
 import signal
 import subprocess
@@ -46,3 +47,26 @@ def stop_process(process, name, grace=10):
         process.kill()
         process.wait()
 
+
+
+def stop_program(process):
+    """stop_process for the program under test, as Started.add takes it."""
+    stop_process(process, "program")
+
+
+class Started(contextlib.ExitStack):
+    """What a run started, stopped last first however the run ends:
+
+        with Started() as started:
+            xvfb = started.add(Xvfb())
+            tool = started.add(wine.start(...), stop_program)
+
+    add() takes anything with a stop() method, or a thing and how to stop it.
+    """
+
+    def add(self, thing, stop=None):
+        if stop is None:
+            self.callback(thing.stop)
+        else:
+            self.callback(stop, thing)
+        return thing
