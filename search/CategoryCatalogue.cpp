@@ -25,7 +25,7 @@ Text ListPageAddress(const Text& listPageTemplate, std::int32_t pageNumber) {
   Text address;
 
   // Like every other text of the program, the template ends at its first NUL.
-  const std::string_view text(listPageTemplate.c_str());
+  const std::string_view text = UpToFirstNul(listPageTemplate);
   address.reserve(text.size() + page.size());
 
   // Walk character by character so that a placeholder's bytes inside another

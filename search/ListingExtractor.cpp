@@ -1,6 +1,5 @@
 #include "ListingExtractor.h"
 
-#include <cstring>
 #include <limits>
 #include <string_view>
 
@@ -21,13 +20,6 @@ struct ListingExtractor::Compiled {
 };
 
 namespace {
-
-// The text a C string would see: everything before the first zero byte.
-std::string_view UpToFirstNul(const Text& text) {
-  const void* nul = std::memchr(text.data(), '\0', text.size());
-  const std::size_t size = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()) : text.size();
-  return std::string_view(text.data(), size);
-}
 
 ListingSpan SpanOf(const boost::sub_match<const char*>& group, const char* pageStart) {
   ListingSpan span;

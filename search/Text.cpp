@@ -16,6 +16,10 @@ Text JoinTexts(std::initializer_list<std::string_view> parts) {
   return joined;
 }
 
+std::string_view UpToFirstNul(const Text& text) {
+  return std::string_view(text.data(), std::min(text.find('\0'), text.size()));
+}
+
 Text PageTextFrom(const ByteBuffer& bytes) {
   const auto end = std::find(bytes.begin(), bytes.end(), '\0');
   return Text(bytes.begin(), end);

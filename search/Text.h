@@ -22,6 +22,9 @@ Text JoinTexts(std::initializer_list<std::string_view> parts);
 // The bytes of a download up to, not including, the first zero byte.
 Text PageTextFrom(const ByteBuffer& bytes);
 
+// The text a C string would see: everything before the first zero byte.
+std::string_view UpToFirstNul(const Text& text);
+
 // The six bytes C counts as white space: tab, line feed, vertical tab, form
 // feed, carriage return and blank, whatever the locale.
 constexpr bool IsCSpace(char c) {

@@ -1,7 +1,6 @@
 """Waiting for states and stopping what we started, by the ids we hold."""
 
 import contextlib
-import select
 import signal
 import subprocess
 import sys
@@ -22,17 +21,6 @@ def wait_until(what, probe, timeout, interval=0.5):
         if time.monotonic() > deadline:
             raise DriveError("gave up after %d s waiting for %s" % (timeout, what))
         time.sleep(interval)
-
-
-def read_line(process, timeout, what):
-    """One line of a child's stdout, or an error naming what never came."""
-    ready, _, _ = select.select([process.stdout], [], [], timeout)
-    if not ready:
-        raise DriveError("no %s within %d s" % (what, timeout))
-    line = process.stdout.readline()
-    if not line:
-        raise DriveError("%s: the process ended (exit %s)" % (what, process.wait()))
-    return line.decode("utf-8", "replace").strip()
 
 
 def stop_process(process, name, grace=10):
